@@ -1,0 +1,25 @@
+# Installs the Debian packages that are missing, and only those, so that a
+# second run installs nothing. Uses sudo when not root.
+install_missing() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    local as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        as_root=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${as_root[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building the game needs.
+BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libxcb1-dev
+                libgl-dev fonts-dejavu-core)

@@ -1,0 +1,24 @@
+#include <QApplication>
+#include <QMessageBox>
+
+#include "window/bitmaps.h"
+#include "window/qt/main_window.h"
+
+int main(int argc, char* argv[]) {
+    // Whole scale factors only, so each bitmap pixel becomes a whole block.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    QApplication application(argc, argv);
+
+    klobbet::MainWindow window;
+    try {
+        window.load();
+    } catch (const klobbet::BitmapLoadError& error) {
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Klobbet"),
+            QStringLiteral("Impossible de charger l'image %1.").arg(error.number()));
+        return 1;
+    }
+    window.showCentred();
+    return QApplication::exec();
+}

@@ -1,0 +1,105 @@
+#include "window/canvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+
+namespace klobbet {
+
+QRgb toQRgb(Colour colour) {
+    const auto bits = static_cast<std::uint32_t>(colour);
+    return qRgb(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
+                static_cast<int>((bits >> 16) & 0xFF));
+}
+
+QFont legendFont() {
+    QFont font(QStringLiteral("Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+Canvas::Canvas(int width, int height, const QFont& font)
+    : image_(width, height, QImage::Format_RGB32), font_(font) {
+    clear();
+}
+
+void Canvas::clear() {
+    image_.fill(Qt::white);
+}
+
+void Canvas::plot(int x, int y, QRgb rgb) {
+    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) {
+        return;
+    }
+    reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+}
+
+void Canvas::paint(const QImage& picture, int x, int y) {
+    const QImage source = picture.format() == QImage::Format_RGB32
+                              ? picture
+                              : picture.convertToFormat(QImage::Format_RGB32);
+    const int left = std::max(0, x);
+    const int right = std::min(image_.width(), x + source.width());
+    const int top = std::max(0, y);
+    const int bottom = std::min(image_.height(), y + source.height());
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    for (int row = top; row < bottom; ++row) {
+        const auto* from =
+            reinterpret_cast<const QRgb*>(source.constScanLine(row - y)) + (left - x);
+        auto* to = reinterpret_cast<QRgb*>(image_.scanLine(row)) + left;
+        std::copy(from, from + (right - left), to);
+    }
+}
+
+void Canvas::line(int x1, int y1, int x2, int y2, Colour colour) {
+    const QRgb rgb = toQRgb(colour);
+    const int dx = std::abs(x2 - x1);
+    const int dy = -std::abs(y2 - y1);
+    const int stepX = x1 < x2 ? 1 : -1;
+    const int stepY = y1 < y2 ? 1 : -1;
+    int error = dx + dy;
+    int x = x1;
+    int y = y1;
+    for (;;) {
+        plot(x, y, rgb);
+        if (x == x2 && y == y2) {
+            return;
+        }
+        const int doubled = 2 * error;
+        if (doubled >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (doubled <= dx) {
+            error += dx;
+            y += stepY;
+        }
+    }
+}
+
+void Canvas::filledBox(int x1, int y1, int x2, int y2, Colour colour) {
+    const QRgb rgb = toQRgb(colour);
+    const int left = std::max(0, std::min(x1, x2));
+    const int right = std::min(image_.width() - 1, std::max(x1, x2));
+    const int top = std::max(0, std::min(y1, y2));
+    const int bottom = std::min(image_.height() - 1, std::max(y1, y2));
+    for (int row = top; row <= bottom; ++row) {
+        auto* pixels = reinterpret_cast<QRgb*>(image_.scanLine(row));
+        std::fill(pixels + left, pixels + right + 1, rgb);
+    }
+}
+
+int Canvas::text(int x, int y, const QString& text) {
+    QPainter painter(&image_);
+    painter.setFont(font_);
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics(font_);
+    painter.drawText(x, y + metrics.ascent(), text);
+    return metrics.height();
+}
+
+}  // namespace klobbet

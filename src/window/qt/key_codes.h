@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QKeyEvent>
+#include <QObject>
+#include <QSet>
+#include <cstdint>
+#include <functional>
+
+namespace klobbet {
+
+// The virtual-key code of a Qt key: letters and digits by their upper-case
+// character, Esc 27, arrows 37 to 40. 0 for keys that have none.
+std::int16_t virtualKeyCode(int qtKey);
+// Shift 1, Ctrl 2, Alt 4.
+std::int16_t shiftState(Qt::KeyboardModifiers modifiers);
+
+// Turns the key releases a widget receives into the game's key-up events:
+// once per physical release (auto-repeat ignored), and only for keys whose
+// press the widget saw, so the Esc or Enter that closed a message box does
+// not reach the game.
+class KeyReleaseFilter : public QObject {
+  public:
+    using KeyUp = std::function<void(std::int16_t keyCode, std::int16_t shift)>;
+    KeyReleaseFilter(QObject* parent, KeyUp keyUp);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    KeyUp keyUp_;
+    QSet<int> pressed_;
+};
+
+}  // namespace klobbet

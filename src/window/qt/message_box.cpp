@@ -1,0 +1,109 @@
+#include "window/qt/message_box.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <memory>
+
+#include "window/platform.h"
+
+namespace klobbet {
+
+namespace {
+
+// Ctrl+C copies the whole box, title, text and buttons, as classic desktop
+// message boxes do, so a player can keep a taunt.
+class GameMessageBox : public QMessageBox {
+  public:
+    using QMessageBox::QMessageBox;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Copy)) {
+            QGuiApplication::clipboard()->setText(copiedText(*this));
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+};
+
+}  // namespace
+
+QString copiedText(const QMessageBox& box) {
+    const QString rule = QStringLiteral("---------------------------\n");
+    QStringList buttons;
+    for (const QAbstractButton* button : box.buttons()) {
+        buttons << button->text();
+    }
+    return rule + box.windowTitle() + "\n" + rule + box.text() + "\n" + rule +
+           buttons.join(QStringLiteral("   ")) + "\n" + rule;
+}
+
+MessageBoxStyle decodeStyle(int style) {
+    MessageBoxStyle decoded;
+    decoded.yesNo = (style & 0x0F) == msgbox::kYesNo;
+    decoded.defaultButton = (style & 0x300) == msgbox::kDefaultButton2 ? 1 : 0;
+    switch (style & 0x70) {
+        case 16:
+            decoded.icon = QMessageBox::Critical;
+            break;
+        case 32:
+            decoded.icon = QMessageBox::Question;
+            break;
+        case msgbox::kExclamation:
+            decoded.icon = QMessageBox::Warning;
+            break;
+        case msgbox::kInformation:
+            decoded.icon = QMessageBox::Information;
+            break;
+        default:
+            decoded.icon = QMessageBox::NoIcon;
+            break;
+    }
+    return decoded;
+}
+
+QMessageBox* buildMessageBox(QWidget* parent, const QString& prompt, int style,
+                             const QString& title) {
+    const MessageBoxStyle decoded = decodeStyle(style);
+    auto* box = new GameMessageBox(parent);
+    box->setWindowTitle(title);
+    box->setText(prompt);
+    box->setIcon(decoded.icon);
+    if (decoded.yesNo) {
+        QPushButton* yes = box->addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+        QPushButton* no = box->addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+        box->setDefaultButton(decoded.defaultButton == 1 ? no : yes);
+        // Esc and the close box answer No, never Yes.
+        box->setEscapeButton(no);
+    } else {
+        QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box->setDefaultButton(ok);
+        box->setEscapeButton(ok);
+    }
+    return box;
+}
+
+int answerOf(const QMessageBox& box) {
+    const auto* clicked = box.clickedButton();
+    if (clicked == nullptr) {
+        return box.buttons().size() > 1 ? msgbox::kNo : msgbox::kOk;
+    }
+    switch (box.buttonRole(const_cast<QAbstractButton*>(clicked))) {
+        case QMessageBox::YesRole:
+            return msgbox::kYes;
+        case QMessageBox::NoRole:
+            return msgbox::kNo;
+        default:
+            return msgbox::kOk;
+    }
+}
+
+int showMessageBox(QWidget* parent, const QString& prompt, int style, const QString& title) {
+    std::unique_ptr<QMessageBox> box(buildMessageBox(parent, prompt, style, title));
+    box->exec();
+    return answerOf(*box);
+}
+
+}  // namespace klobbet

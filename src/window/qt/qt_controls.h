@@ -1,0 +1,113 @@
+#pragma once
+
+// The Qt widgets behind the game's controls.
+
+#include <QAction>
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "window/platform.h"
+#include "window/qt/event_gate.h"
+
+namespace klobbet {
+
+// Shows a surface's backing image, inside an optional one-pixel border,
+// pixel for pixel (whole blocks of pixels on a scaled screen).
+class SurfaceWidget : public QWidget {
+  public:
+    SurfaceWidget(QWidget* parent, const QRect& geometry, bool bordered, const QImage& image);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    bool bordered_;
+    const QImage& image_;
+};
+
+class QtSurface : public Surface {
+  public:
+    QtSurface(QWidget* parent, const QRect& geometry, bool bordered, const QFont& font);
+
+    void Refresh() override;
+    void setVisible(bool visible) override;
+    bool isVisible() const override;
+    SurfaceWidget* widget() { return widget_; }
+
+  protected:
+    void drawn() override;
+
+  private:
+    SurfaceWidget* widget_;
+};
+
+class QtLabel : public Label {
+  public:
+    QtLabel(QWidget* parent, const QRect& geometry, const QFont& font);
+
+    void setCaption(const QString& caption) override;
+    QString caption() const override;
+    void setVisible(bool visible) override;
+    bool isVisible() const override;
+    void setFontSize(int points) override;
+    int fontSize() const override;
+    void setAlignment(int alignment) override;
+    int alignment() const override;
+    void Refresh() override;
+    QLabel* widget() { return label_; }
+
+  private:
+    QLabel* label_;
+    int alignment_ = 2;
+};
+
+class WidgetSwitch : public Switch {
+  public:
+    explicit WidgetSwitch(QWidget* widget) : widget_(widget) {}
+    void setEnabled(bool enabled) override { widget_->setEnabled(enabled); }
+    bool isEnabled() const override { return widget_->isEnabled(); }
+
+  private:
+    QWidget* widget_;
+};
+
+class ActionSwitch : public Switch {
+  public:
+    explicit ActionSwitch(QAction* action) : action_(action) {}
+    void setEnabled(bool enabled) override { action_->setEnabled(enabled); }
+    bool isEnabled() const override { return action_->isEnabled(); }
+
+  private:
+    QAction* action_;
+};
+
+class ActionMenuItem : public MenuItem {
+  public:
+    explicit ActionMenuItem(QAction* action) : action_(action) {}
+    void setChecked(bool checked) override { action_->setChecked(checked); }
+    bool isChecked() const override { return action_->isChecked(); }
+
+  private:
+    QAction* action_;
+};
+
+// A game timer: ticks every interval from the moment it is enabled. At most
+// one tick waits at a time, and a tick that waited while the timer was
+// disabled is dropped, as a classic desktop timer does.
+class QtTimer : public Timer {
+  public:
+    QtTimer(QObject* parent, int intervalMs, EventGate& gate, std::function<void()> handler);
+
+    void setEnabled(bool enabled) override;
+    bool isEnabled() const override;
+
+  private:
+    QTimer* timer_;
+    EventGate& gate_;
+    std::function<void()> handler_;
+    bool tickWaiting_ = false;
+};
+
+}  // namespace klobbet

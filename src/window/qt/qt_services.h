@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <functional>
+
+#include "window/platform.h"
+#include "window/random.h"
+
+class QWidget;
+
+namespace klobbet {
+
+class QtServices : public Services {
+  public:
+    // `end` makes the program end; `boxParent` gives the window the message
+    // boxes belong to (none while it is not shown yet).
+    QtServices(std::function<QWidget*()> boxParent, std::function<void()> end);
+
+    int MsgBox(const QString& prompt, int style, const QString& title) override;
+    Picture LoadPicture(int number) override;
+    double clockSeconds() override;
+    float timeOfDay() override;
+    void pauseBriefly() override;
+    void Randomize(float seed) override;
+    double Rnd() override;
+    void End() override;
+
+  private:
+    std::function<QWidget*()> boxParent_;
+    std::function<void()> end_;
+    QElapsedTimer clock_;
+    UniformRandom random_;
+};
+
+}  // namespace klobbet

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "window/form1.h"
+
+namespace klobbet {
+
+// Reaches the window's private procedures from the tests.
+struct Form1Probe {
+    static void drawCandleGauge(Form1& form, std::int16_t player, double colour) {
+        form.drawCandleGauge(player, colour);
+    }
+    static void playFinale(Form1& form, std::int16_t winner) { form.playFinale(winner); }
+};
+
+}  // namespace klobbet

@@ -1,0 +1,100 @@
+#include "window/qt/key_codes.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QWidget>
+#include <vector>
+
+namespace klobbet {
+namespace {
+
+TEST(KeyCodes, GameKeysHaveTheirVirtualKeyCodes) {
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Escape), 27);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Left), 37);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Up), 38);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Right), 39);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Down), 40);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Q), 81);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Z), 90);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_D), 68);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_S), 83);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_5), 53);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Return), 13);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_F1), 112);
+    // Keys with no classic code are not passed on.
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Eacute), 0);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_unknown), 0);
+}
+
+TEST(KeyCodes, ModifierStateIsShiftCtrlAltBits) {
+    EXPECT_EQ(shiftState(Qt::NoModifier), 0);
+    EXPECT_EQ(shiftState(Qt::ShiftModifier), 1);
+    EXPECT_EQ(shiftState(Qt::ControlModifier | Qt::AltModifier), 6);
+}
+
+struct Released {
+    std::int16_t code;
+    std::int16_t shift;
+    bool operator==(const Released&) const = default;
+};
+
+struct FilteredWidget {
+    QWidget widget;
+    std::vector<Released> released;
+    FilteredWidget() {
+        widget.installEventFilter(
+            new KeyReleaseFilter(&widget, [this](std::int16_t code, std::int16_t shift) {
+                released.push_back({code, shift});
+            }));
+    }
+    void send(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+              bool autoRepeat = false, const QString& text = {}) {
+        QKeyEvent event(type, key, modifiers, text, autoRepeat);
+        QCoreApplication::sendEvent(&widget, &event);
+    }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        send(QEvent::KeyPress, key, modifiers);
+        send(QEvent::KeyRelease, key, modifiers);
+    }
+};
+
+TEST(KeyReleaseFilter, ReportsEachPhysicalReleaseOnceWhateverTheCase) {
+    FilteredWidget w;
+    w.send(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, false, "q");
+    w.send(QEvent::KeyRelease, Qt::Key_Q, Qt::NoModifier, false, "q");
+    w.send(QEvent::KeyPress, Qt::Key_Q, Qt::ShiftModifier, false, "Q");
+    w.send(QEvent::KeyRelease, Qt::Key_Q, Qt::ShiftModifier, false, "Q");
+    w.press(Qt::Key_Left);
+    EXPECT_EQ(w.released, (std::vector<Released>{{81, 0}, {81, 1}, {37, 0}}));
+}
+
+TEST(KeyReleaseFilter, AHeldKeyCountsOnceOnItsRealRelease) {
+    FilteredWidget w;
+    w.send(QEvent::KeyPress, Qt::Key_Down);
+    for (int repeat = 0; repeat < 10; ++repeat) {
+        w.send(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, true);
+        w.send(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, true);
+    }
+    EXPECT_TRUE(w.released.empty());
+    w.send(QEvent::KeyRelease, Qt::Key_Down);
+    EXPECT_EQ(w.released, (std::vector<Released>{{40, 0}}));
+}
+
+TEST(KeyReleaseFilter, IgnoresReleasesWhosePressItNeverSaw) {
+    FilteredWidget w;
+    // The Esc or Enter that closed a message box comes up here.
+    w.send(QEvent::KeyRelease, Qt::Key_Escape);
+    w.send(QEvent::KeyRelease, Qt::Key_Return);
+    // A press before the widget lost the focus does not count either.
+    w.send(QEvent::KeyPress, Qt::Key_Z);
+    QFocusEvent focusOut(QEvent::FocusOut);
+    QCoreApplication::sendEvent(&w.widget, &focusOut);
+    w.send(QEvent::KeyRelease, Qt::Key_Z);
+    // Keys with no code are swallowed, not reported as 0.
+    w.press(Qt::Key_Eacute);
+    EXPECT_TRUE(w.released.empty());
+}
+
+}  // namespace
+}  // namespace klobbet

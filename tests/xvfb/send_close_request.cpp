@@ -1,0 +1,46 @@
+// Sends a window the close request a window manager sends for its close box
+// (WM_DELETE_WINDOW), so the tests can close the game on a bare X server.
+
+#include <xcb/xcb.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
+    const auto cookie =
+        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t result = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return result;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s WINDOW_ID\n", argv[0]);
+        return 2;
+    }
+    const auto window = static_cast<xcb_window_t>(std::strtoul(argv[1], nullptr, 0));
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(connection) != 0) {
+        std::fprintf(stderr, "cannot connect to the X server\n");
+        return 1;
+    }
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom(connection, "WM_PROTOCOLS");
+    message.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    xcb_disconnect(connection);
+    return 0;
+}

@@ -1,0 +1,50 @@
+"""The built game on a bare X server: the start-up message first, then the
+empty window at its place and size."""
+
+import xsession
+from xsession import is_white, is_dark
+
+
+def test(session):
+    box = session.wait_window("Klobbet :")
+    assert not session.windows("Klobbet"), "the window showed before the start-up message closed"
+    text = session.box_text(box)
+    assert "Le joueur de droite a les flèches, celui de gauche Q, S, D et Z" in text, text
+    assert "OK" in text, text
+
+    session.key(box, "Return")
+    window = session.wait_window("Klobbet")
+    x, y, width, height = session.geometry(window)
+    menu = height - 593
+    assert width == 720 and 10 < menu < 40, (width, height)
+    assert abs(x - (1024 - width) // 2) <= 1 and abs(y - (768 - height) // 2) <= 1, (x, y)
+
+    cx, cy = x, y + menu
+    shot = session.wait_screen(lambda s: is_dark(s.pixel(cx + 32, cy + 200)))
+    # The empty playing field, inside its one-pixel border.
+    assert shot.count(cx + 33, cy + 17, 655, 423, lambda p: not is_white(p)) == 0
+    assert is_dark(shot.pixel(cx + 32, cy + 200)) and is_dark(shot.pixel(cx + 688, cy + 200))
+    assert is_dark(shot.pixel(cx + 300, cy + 16)) and is_dark(shot.pixel(cx + 300, cy + 440))
+    # The two empty symbol boxes.
+    for left in (96, 512):
+        assert shot.count(cx + left + 1, cy + 449, 111, 103, lambda p: not is_white(p)) == 0
+        assert is_dark(shot.pixel(cx + left, cy + 500))
+    # No legend, no countdown: the middle is the window's own colour.
+    face = shot.pixel(cx + 5, cy + 500)
+    assert not is_white(face)
+    assert shot.count(cx + 280, cy + 448, 121, 78, lambda p: p != face) == 0
+    # The "Jouer" button, with its caption.
+    assert shot.count(cx + 290, cy + 530, 109, 53, is_dark) > 20
+    assert shot.count(cx + 200, cy + 560, 80, 25, lambda p: p != face) == 0
+
+    # Quitting properly ends the run.
+    session.close_request(window)
+    question = session.wait_window("Sale Battard !")
+    session.key(question, "Left", "Return")  # from "Non" to "Oui"
+    parting = session.wait_window("Pauvre con")
+    session.key(parting, "Return")
+    assert session.wait_exit() == 0
+
+
+if __name__ == "__main__":
+    xsession.main(test)

@@ -1,0 +1,311 @@
+// The signs the players type, drawn small (16 x 16, by hand, pixel by
+// pixel) and large (84 x 89, from shapes), the question marks that float
+// around a puzzled player, and the window icon.
+
+#include "art.h"
+#include "canvas.h"
+
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+
+namespace art {
+namespace {
+
+// A picture mirrored left to right.
+QImage flippedLeftRight(const QImage& image) {
+    return image.mirrored(true, false);
+}
+QImage flippedUpDown(const QImage& image) {
+    return image.mirrored(false, true);
+}
+
+// Rotated a quarter turn clockwise (only for square pictures).
+QImage turnedClockwise(const QImage& image) {
+    return image.transformed(QTransform().rotate(90)).convertToFormat(QImage::Format_RGB32);
+}
+
+// Makes a picture exactly symmetric by copying its left half onto its right.
+void symmetrise(QImage& image) {
+    const int w = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < w / 2; ++x) {
+            image.setPixel(w - 1 - x, y, image.pixel(x, y));
+        }
+    }
+}
+
+QImage fromRows(const std::vector<std::string>& rows) {
+    QImage image = blank(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+    stamp(image, 0, 0, rows, {{'X', ink::Black}});
+    return image;
+}
+
+const std::vector<std::string> kSmallQuestion = {
+    "................", ".....XXXXXX.....", "....XXXXXXXX....", "...XXX....XXX...",
+    "...XX......XX...", "...........XX...", "..........XXX...", ".........XXX....",
+    "........XXX.....", ".......XXX......", ".......XX.......", ".......XX.......",
+    "................", ".......XX.......", ".......XX.......", "................",
+};
+
+const std::vector<std::string> kSmallExclamation = {
+    "................", "......XXXX......", "......XXXX......", "......XXXX......",
+    "......XXXX......", "......XXXX......", ".......XX.......", ".......XX.......",
+    ".......XX.......", ".......XX.......", "................", ".......XX.......",
+    "......XXXX......", "......XXXX......", ".......XX.......", "................",
+};
+
+const std::vector<std::string> kSmallUp = {
+    "................", ".......XX.......", "......XXXX......", ".....XXXXXX.....",
+    "....XXXXXXXX....", "...XXXXXXXXXX...", "..XXXXXXXXXXXX..", ".XXXXXXXXXXXXXX.",
+    "......XXXX......", "......XXXX......", "......XXXX......", "......XXXX......",
+    "......XXXX......", "......XXXX......", "......XXXX......", "................",
+};
+
+const std::vector<std::string> kSmallHeart = {
+    "................", "................", "..XXXX....XXXX..", ".XX..XX..XX..XX.",
+    ".X....XXXX....X.", ".X.....XX.....X.", ".X............X.", ".XX..........XX.",
+    "..XX........XX..", "...XX......XX...", "....XX....XX....", ".....XX..XX.....",
+    "......XXXX......", ".......XX.......", "................", "................",
+};
+
+const std::vector<std::string> kSmallHand = {
+    "................", ".........XX.....", "......XXX..X....", ".....X..X..XXX..",
+    ".....X..X..X..X.", ".....X..X..X..X.", ".....X..X..X..X.", ".XX..X..X..X..X.",
+    ".X.X.X........X.", ".X..XX........X.", "..X...........X.", "..X...........X.",
+    "...X.........X..", "....X........X..", ".....XXXXXXXX...", "................",
+};
+
+// ---- large signs -------------------------------------------------------
+
+constexpr int kLargeW = 84;
+constexpr int kLargeH = 89;
+
+QImage largeQuestion() {
+    QImage image = blank(kLargeW, kLargeH);
+    QPainterPath hook;
+    const QRectF ring(20.0, 8.0, 44.0, 40.0);
+    hook.arcMoveTo(ring, 165.0);
+    hook.arcTo(ring, 165.0, -240.0);
+    hook.quadTo({42.0, 50.0}, {42.0, 58.0});
+    stroke(image, hook, ink::Black, 14.0);
+    fill(image, ellipse({42.0, 77.0}, 8.5, 8.5), ink::Black);
+    return image;
+}
+
+QImage largeExclamation() {
+    QImage image = blank(kLargeW, kLargeH);
+    QPainterPath bar;
+    bar.moveTo(30.0, 12.0);
+    bar.quadTo(30.0, 3.0, 42.0, 3.0);
+    bar.quadTo(54.0, 3.0, 54.0, 12.0);
+    bar.lineTo(48.0, 58.0);
+    bar.quadTo(42.0, 64.0, 36.0, 58.0);
+    bar.closeSubpath();
+    fill(image, bar, ink::Black);
+    fill(image, ellipse({42.0, 77.0}, 9.5, 9.5), ink::Black);
+    symmetrise(image);
+    return image;
+}
+
+QImage largeUp() {
+    QImage image = blank(kLargeW, kLargeH);
+    fill(image,
+         polygon({{42.0, 3.0},
+                  {80.0, 44.0},
+                  {56.0, 44.0},
+                  {56.0, 86.0},
+                  {28.0, 86.0},
+                  {28.0, 44.0},
+                  {4.0, 44.0}}),
+         ink::Black);
+    symmetrise(image);
+    return image;
+}
+
+QImage largeRight() {
+    QImage image = blank(kLargeW, kLargeH);
+    fill(image,
+         polygon({{81.0, 44.5},
+                  {40.0, 6.5},
+                  {40.0, 30.5},
+                  {3.0, 30.5},
+                  {3.0, 58.5},
+                  {40.0, 58.5},
+                  {40.0, 82.5}}),
+         ink::Black);
+    // Exactly symmetric top to bottom.
+    for (int y = 0; y < kLargeH / 2; ++y) {
+        for (int x = 0; x < kLargeW; ++x) {
+            image.setPixel(x, kLargeH - 1 - y, image.pixel(x, y));
+        }
+    }
+    return image;
+}
+
+QImage largeHeart() {
+    QImage image = blank(kLargeW, kLargeH);
+    QPainterPath heart({42.0, 80.0});
+    heart.cubicTo({24.0, 64.0}, {6.0, 50.0}, {6.0, 30.0});
+    heart.cubicTo({6.0, 10.0}, {34.0, 4.0}, {42.0, 24.0});
+    heart.cubicTo({50.0, 4.0}, {78.0, 10.0}, {78.0, 30.0});
+    heart.cubicTo({78.0, 50.0}, {60.0, 64.0}, {42.0, 80.0});
+    stroke(image, heart, ink::Black, 7.0);
+    symmetrise(image);
+    return image;
+}
+
+QPainterPath roundedBar(QPointF from, QPointF to, double width) {
+    // A bar with round ends from `from` to `to`.
+    const QPointF d = to - from;
+    const double len = std::hypot(d.x(), d.y());
+    QPainterPath p;
+    p.addRoundedRect(QRectF(-width / 2.0, -width / 2.0, len + width, width), width / 2.0,
+                     width / 2.0);
+    QTransform m;
+    m.translate(from.x(), from.y());
+    m.rotate(std::atan2(d.y(), d.x()) * 180.0 / M_PI);
+    return m.map(p);
+}
+
+QImage largeHand() {
+    QImage image = blank(kLargeW, kLargeH);
+    QPainterPath hand;
+    hand.addRoundedRect(QRectF(24.0, 38.0, 46.0, 46.0), 14.0, 14.0);
+    const double w = 11.5;
+    const double xs[4] = {24.0, 35.5, 47.0, 58.5};
+    const double tops[4] = {16.0, 6.0, 10.0, 22.0};
+    for (int i = 0; i < 4; ++i) {
+        hand = hand.united(roundedBar({xs[i] + w / 2, 50.0}, {xs[i] + w / 2, tops[i] + w / 2}, w));
+    }
+    hand = hand.united(roundedBar({30.0, 66.0}, {12.0, 42.0}, 12.5));
+    hand = hand.simplified();
+    outline(image, hand, ink::Black, 5.0);
+    for (int i = 1; i < 4; ++i) {
+        const double x = xs[i];
+        const double top = std::max(tops[i - 1], tops[i]) + w / 2 + 1.0;
+        line(image, {{x, top}, {x, 44.0}}, ink::Black, 4.0);
+    }
+    // The crease at the root of the thumb.
+    QPainterPath crease({36.0, 52.0});
+    crease.quadTo({36.0, 66.0}, {46.0, 72.0});
+    stroke(image, crease, ink::Black, 3.0);
+    return image;
+}
+
+// ---- question mark in any size ----------------------------------------
+
+// The design grid is 10 wide and 16 tall.
+void questionMarkPaths(double s, QPointF at, QPainterPath& hook, QPainterPath& dot) {
+    QTransform m;
+    m.translate(at.x(), at.y());
+    m.scale(s, s);
+    QPainterPath h;
+    const QRectF ring(1.7, 1.7, 6.6, 6.4);
+    h.arcMoveTo(ring, 160.0);
+    h.arcTo(ring, 160.0, -230.0);
+    h.quadTo({5.0, 8.6}, {5.0, 10.6});
+    hook = m.map(h);
+    dot = m.map(ellipse({5.0, 14.0}, 1.55, 1.55));
+}
+
+}  // namespace
+
+void questionMark(QImage& image, int x, int y, int height) {
+    const double s = height / 16.0;
+    QPainterPath hook, dot;
+    questionMarkPaths(s, QPointF(x, y), hook, dot);
+    stroke(image, hook, ink::Black, 2.6 * s);
+    fill(image, dot, ink::Black);
+}
+
+int questionMarkWidth(int height) {
+    QImage probe = blank(height + 2, height + 2);
+    questionMark(probe, 0, 0, height);
+    int width = 0;
+    for (int y = 0; y < probe.height(); ++y) {
+        for (int x = 0; x < probe.width(); ++x) {
+            if (probe.pixel(x, y) != ink::White) {
+                width = std::max(width, x + 1);
+            }
+        }
+    }
+    return width;
+}
+
+QImage smallSign(int index) {
+    switch (index) {
+        case 0:
+            return fromRows(kSmallQuestion);
+        case 1:
+            return fromRows(kSmallExclamation);
+        case 2:
+            return fromRows(kSmallUp);
+        case 3:
+            return flippedUpDown(fromRows(kSmallUp));
+        case 4:
+            return turnedClockwise(fromRows(kSmallUp));
+        case 5:
+            return flippedLeftRight(turnedClockwise(fromRows(kSmallUp)));
+        case 6:
+            return fromRows(kSmallHeart);
+        default:
+            return fromRows(kSmallHand);
+    }
+}
+
+QImage largeSign(int index) {
+    switch (index) {
+        case 0:
+            return largeQuestion();
+        case 1:
+            return largeExclamation();
+        case 2:
+            return largeUp();
+        case 3:
+            return flippedUpDown(largeUp());
+        case 4:
+            return largeRight();
+        case 5:
+            return flippedLeftRight(largeRight());
+        case 6:
+            return largeHeart();
+        default:
+            return largeHand();
+    }
+}
+
+QImage icon() {
+    // K is black; everything else is see-through.
+    static const std::vector<std::string> rows = {
+        "................................", "...KKKK...................KKK...",
+        "..KK..KK.................K...K..", "..KK..KK.....................K..",
+        ".....KK.....................K...", "....KK.....................K....",
+        "....KK.............K.K.....K....", ".............KKKKK..K...........",
+        "....KK......K.....K..K.....K....", "....KK.....K.......K.K..........",
+        "..........K.........KK..........", "..........K..K...K..K.K.........",
+        "..........K.........K.K.........", "..........K.........K.K....KK...",
+        "..........K...KKK...K.K...K..K..", ".....KK....K.......K...K.....K..",
+        "....K..K....K.....K...KK....K...", ".......K.....KKKKK..KK.....K....",
+        "......K........K..KK............", ".....K.........KKK.........K....",
+        "...............K................", ".....K........KK................",
+        ".............K.K........K.......", "............K..K.......K.K......",
+        "...........K...K.........K......", "...............K........K.......",
+        "..............K.K...............", "..............K.K.......K.......",
+        ".............K...K..............", ".............K...K..............",
+        "...........KK.....KK............", "................................",
+    };
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(qRgba(0, 0, 0, 0));
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            if (rows[y][x] == 'K') {
+                image.setPixel(x, y, qRgba(0, 0, 0, 255));
+            }
+        }
+    }
+    return image;
+}
+
+}  // namespace art
