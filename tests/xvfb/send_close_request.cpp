@@ -38,9 +38,16 @@ int main(int argc, char* argv[]) {
     message.type = atom(connection, "WM_PROTOCOLS");
     message.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
     message.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
+    // Wait for the server to have handled the request before hanging up.
+    const auto cookie = xcb_send_event_checked(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                                               reinterpret_cast<const char*>(&message));
+    xcb_generic_error_t* error = xcb_request_check(connection, cookie);
+    const int status = error == nullptr ? 0 : 1;
+    if (error != nullptr) {
+        std::fprintf(stderr, "the X server refused the close request (error %d)\n",
+                     error->error_code);
+        std::free(error);
+    }
     xcb_disconnect(connection);
-    return 0;
+    return status;
 }

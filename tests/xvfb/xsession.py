@@ -99,8 +99,10 @@ class Session:
                               text=True).stdout
 
     def windows(self, name):
+        # xdotool matches names without regard to case; keep exact ones.
         out = self.run("xdotool", "search", "--onlyvisible", "--name", f"^{name}$", check=False)
-        return [int(w) for w in out.split()]
+        return [int(w) for w in out.split()
+                if self.run("xdotool", "getwindowname", w, check=False).strip() == name]
 
     def wait_window(self, name, timeout=10.0):
         deadline = time.monotonic() + timeout
