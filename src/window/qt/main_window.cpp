@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "window/qt/close_requests.h"
 #include "window/qt/key_codes.h"
 #include "window/qt/skip_taskbar.h"
 
@@ -169,11 +170,16 @@ void MainWindow::showCentred() {
     show();
     button_->setFocus();
     skipTaskbar(*this);
+    closeRequests_ = std::make_unique<CloseRequestFilter>(*this, [this] { requestClose(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The game decides: the close goes on only through its answer.
     event->ignore();
+    requestClose();
+}
+
+void MainWindow::requestClose() {
     gate_.deliver(EventGate::Kind::Deferred, [this] {
         int cancel = 0;
         form_->Form_QueryUnload(cancel, 0);

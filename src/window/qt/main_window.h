@@ -9,6 +9,10 @@
 #include "window/qt/qt_services.h"
 
 class QMenu;
+
+namespace klobbet {
+class CloseRequestFilter;
+}
 class QPushButton;
 
 namespace klobbet {
@@ -41,6 +45,8 @@ class MainWindow : public QWidget {
     void buildMenus();
     void endProgram();
     void onInput(void (Form1::*handler)());
+    // Asks the quit question once the running handler, if any, returns.
+    void requestClose();
 
     EventGate gate_;
     QtServices services_;
@@ -56,6 +62,7 @@ class MainWindow : public QWidget {
         mnudiabo1_, mnufacile2_, mnudifficile2_, mnudiabo2_;
     std::unique_ptr<QtTimer> Timer1_, Timer2_;
     std::unique_ptr<Form1> form_;
+    std::unique_ptr<CloseRequestFilter> closeRequests_;
 };
 
 }  // namespace klobbet

@@ -1,37 +1,18 @@
 #include "window/qt/skip_taskbar.h"
 
-#include <xcb/xcb.h>
-
-#include <QGuiApplication>
 #include <QWidget>
-#include <cstring>
+
+#include "window/qt/x11_atoms.h"
 
 namespace klobbet {
 
-namespace {
-
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    if (reply == nullptr) {
-        return XCB_ATOM_NONE;
-    }
-    const xcb_atom_t result = reply->atom;
-    std::free(reply);
-    return result;
-}
-
-}  // namespace
-
 void skipTaskbar(QWidget& window) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || x11->connection() == nullptr) {
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr) {
         return;
     }
-    xcb_connection_t* connection = x11->connection();
-    const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
-    const xcb_atom_t skip = atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
+    const xcb_atom_t skip = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
     if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE) {
         return;
     }

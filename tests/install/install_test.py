@@ -1,0 +1,151 @@
+"""Installs the built game into a scratch prefix, as a package would, and
+checks what a desktop finds there: the program, its launcher entry, its icon
+at every size and its catalogue entry, each accepted by the tool that desktops
+and software centres trust for it.
+
+Usage: install_test.py CMAKE BUILD_DIR PROJECT_VERSION"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+import xml.etree.ElementTree as ElementTree
+
+CMAKE, BUILD_DIR, VERSION = (sys.argv[1:4] + [None] * 3)[:3]
+ICON_SIZES = (32, 64, 128, 256)
+
+
+def run(*command, env=None):
+    return subprocess.run(command, capture_output=True, text=True, env=env)
+
+
+def desktop_entry(path):
+    """The keys of the [Desktop Entry] group, untranslated ones only."""
+    keys = {}
+    group = None
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.strip()
+            if line.startswith("["):
+                group = line
+            elif group == "[Desktop Entry]" and "=" in line and not line.startswith("#"):
+                key, value = line.split("=", 1)
+                keys[key.strip()] = value.strip()
+    return keys
+
+
+def png_size(path):
+    with open(path, "rb") as f:
+        head = f.read(24)
+    assert head[:8] == b"\x89PNG\r\n\x1a\n" and head[12:16] == b"IHDR", f"{path} is not a PNG"
+    return int.from_bytes(head[16:20], "big"), int.from_bytes(head[20:24], "big")
+
+
+def rgba(path):
+    out = subprocess.run(["convert", f"png:{path}", "-depth", "8", "rgba:-"],
+                         capture_output=True, check=True).stdout
+    return [out[i:i + 4] for i in range(0, len(out), 4)]
+
+
+class InstalledTree(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        for tool in ("desktop-file-validate", "appstreamcli", "convert"):
+            if not shutil.which(tool):
+                raise AssertionError(f"{tool} is missing: scripts/test installs it")
+        cls.prefix = tempfile.mkdtemp(prefix="klobbet-install-")
+        # A DESTDIR from the caller would send the files elsewhere.
+        env = {k: v for k, v in os.environ.items() if k != "DESTDIR"}
+        result = run(CMAKE, "--install", BUILD_DIR, "--prefix", cls.prefix, env=env)
+        if result.returncode != 0:
+            raise AssertionError("cmake --install failed:\n" + result.stdout + result.stderr)
+        cls.share = os.path.join(cls.prefix, "share")
+        entries = os.listdir(os.path.join(cls.share, "applications"))
+        if len(entries) != 1 or not entries[0].endswith(".desktop"):
+            raise AssertionError(f"expected one launcher entry, found {entries}")
+        cls.app_id = entries[0][:-len(".desktop")]
+        cls.desktop_file = os.path.join(cls.share, "applications", entries[0])
+        cls.metainfo_file = os.path.join(cls.share, "metainfo", cls.app_id + ".metainfo.xml")
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.prefix, ignore_errors=True)
+
+    def installed_program(self, name):
+        path = os.path.join(self.prefix, "bin", name)
+        self.assertTrue(os.path.isfile(path) and os.access(path, os.X_OK),
+                        f"no program bin/{name}")
+        return path
+
+    def icon_path(self, name, size):
+        return os.path.join(self.share, "icons", "hicolor", f"{size}x{size}", "apps",
+                            name + ".png")
+
+    def test_program(self):
+        with open(self.installed_program("klobbet"), "rb") as f:
+            self.assertEqual(f.read(4), b"\x7fELF")
+
+    def test_launcher_entry(self):
+        result = run("desktop-file-validate", self.desktop_file)
+        # A clean file says nothing; even a hint is a step back.
+        self.assertEqual((result.returncode, result.stdout + result.stderr), (0, ""))
+        entry = desktop_entry(self.desktop_file)
+        self.assertEqual(entry.get("Name"), "Klobbet")
+        self.assertTrue(entry.get("Comment"), "no Comment")
+        self.assertIn("Game", entry.get("Categories", "").split(";"))
+        self.assertNotEqual(entry.get("Terminal"), "true")
+        self.installed_program(entry["Exec"].split()[0])
+        # A name, looked up in the theme, not a path to one file.
+        icon = entry.get("Icon", "")
+        self.assertNotIn("/", icon)
+        for size in ICON_SIZES:
+            self.assertTrue(os.path.isfile(self.icon_path(icon, size)),
+                            f"Icon={icon} has no {size}x{size} file")
+
+    def test_icons_are_block_copies_of_the_original(self):
+        icon = desktop_entry(self.desktop_file)["Icon"]
+        sizes = sorted(int(d.split("x")[0])
+                       for d in os.listdir(os.path.join(self.share, "icons", "hicolor")))
+        self.assertEqual(tuple(sizes), ICON_SIZES)
+        original = rgba(self.icon_path(icon, 32))
+        self.assertEqual(png_size(self.icon_path(icon, 32)), (32, 32))
+        for size in ICON_SIZES[1:]:
+            with self.subTest(size=size):
+                path = self.icon_path(icon, size)
+                self.assertEqual(png_size(path), (size, size))
+                # Pixel art: every original pixel a whole block, no blended
+                # edges, and a stale rendering of an older icon shows too.
+                block = size // 32
+                pixels = rgba(path)
+                wrong = [(x, y) for y in range(size) for x in range(size)
+                         if pixels[y * size + x] != original[(y // block) * 32 + x // block]]
+                self.assertEqual(wrong[:5], [], f"{len(wrong)} pixels differ; "
+                                 "data/icons/render redraws them")
+
+    def test_catalogue_entry(self):
+        result = run("appstreamcli", "validate", "--no-net", "--explain", self.metainfo_file)
+        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+        # The entry read together with the launcher entry it points to.
+        result = run("appstreamcli", "validate-tree", "--no-net", "--explain", self.prefix)
+        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+
+        root = ElementTree.parse(self.metainfo_file).getroot()
+        self.assertEqual(root.findtext("id"), self.app_id)
+        self.assertEqual(root.findtext("launchable[@type='desktop-id']"),
+                         self.app_id + ".desktop")
+        self.installed_program(root.findtext("provides/binary"))
+        self.assertEqual(desktop_entry(self.desktop_file)["Icon"], self.app_id)
+        releases = root.findall("releases/release")
+        self.assertTrue(releases, "no release")
+        self.assertEqual(releases[0].get("version"), VERSION,
+                         "the newest release is not the project's version")
+        shots = [image.text for image in root.iter("image")]
+        self.assertTrue(shots and all(shot.startswith("https://") for shot in shots), shots)
+
+
+if __name__ == "__main__":
+    if VERSION is None:
+        sys.exit(__doc__)
+    unittest.main(argv=sys.argv[:1])

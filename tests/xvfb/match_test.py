@@ -1,0 +1,148 @@
+"""Two players' match in the real window, played as a player would: read the
+legend and the symbol box, type the direction, watch the tower grow, a stun,
+the finale; then a second match."""
+
+import time
+
+import xsession
+from xsession import bitmap, is_dark
+
+LEFT_KEYS = ["q", "z", "d", "s"]  # left, up, right, down
+
+
+class Screen:
+    """Positions on the screen of the window's parts, from its client area."""
+
+    def __init__(self, session, origin):
+        self.session = session
+        self.cx, self.cy = origin
+
+    def field(self, x, y):
+        return self.cx + 33 + x, self.cy + 17 + y
+
+    def shows(self, shot, at, picture, cols=None, rows=None):
+        x0, y0 = at
+        cols = cols or range(len(picture[0]))
+        rows = rows or range(len(picture))
+        return all(shot.pixel(x0 + c, y0 + r) == picture[r][c] for r in rows for c in cols)
+
+    def digit_shown(self, shot):
+        return shot.count(self.cx + 300, self.cy + 442, 105, 85, is_dark) > 50
+
+    def play_enabled(self, shot):
+        return shot.count(self.cx + 292, self.cy + 532, 105, 49, is_dark) > 20
+
+    def legend_shift(self, shot):
+        for k in range(1, 9):
+            if self.shows(shot, (self.cx + 280, self.cy + 458), bitmap(111 + k), range(15), range(13)):
+                return k
+        return None
+
+    def left_symbol(self, shot):
+        for k in range(1, 9):
+            if self.shows(shot, (self.cx + 97, self.cy + 449), bitmap(119 + k)):
+                return k
+        raise AssertionError("the left symbol box shows no known symbol")
+
+    def left_progress(self, shot, length=20):
+        candle = bitmap(101)
+        for p in range(1, length + 1):
+            if self.shows(shot, self.field(236, 353 - 120 * p // length - 32), candle):
+                return p
+        return None
+
+    def left_pose(self, shot):
+        """The bitmap number of the left pose, judged where no gauge covers it."""
+        for number in (104, 105, 106, 107):
+            if self.shows(shot, self.field(100, 200), bitmap(number), range(2, 120), range(1, 204)):
+                return number
+        return None
+
+
+def test(session):
+    window, origin = session.start_past_message()
+    screen = Screen(session, origin)
+    session.wait_screen(lambda s: screen.play_enabled(s))
+
+    # First match: a key released during the countdown counts afterwards.
+    session.click(screen.cx + 344, screen.cy + 556)
+    started = time.monotonic()
+    shot = session.screenshot()
+    assert screen.digit_shown(shot), "no countdown digit right after Jouer"
+    session.key(window, "q")
+    time.sleep(max(0.0, started + 1.5 - time.monotonic()))
+    shot = session.screenshot()
+    assert screen.digit_shown(shot) and not screen.play_enabled(shot)
+    assert screen.left_progress(shot) == 1, "the key counted during the countdown"
+
+    shot = session.wait_screen(lambda s: screen.legend_shift(s) is not None, timeout=5)
+    assert time.monotonic() - started > 2.9
+    shift = screen.legend_shift(shot)
+    progress, pose = screen.left_progress(shot), screen.left_pose(shot)
+    assert (progress, pose) in ((2, 106), (1, 104)), (progress, pose)
+    if pose == 104:  # the countdown key was wrong: stunned, standing and confused
+        shot = session.wait_screen(lambda s: screen.left_pose(s) == 105, timeout=3)
+
+    def type_next():
+        direction = screen.left_symbol(session.screenshot()) - shift
+        assert 0 <= direction <= 3
+        session.key(window, LEFT_KEYS[direction])
+        return direction
+
+    stunned_once = False
+    while True:
+        progress = screen.left_progress(session.screenshot())
+        if progress == 5 and not stunned_once:
+            # A wrong key stuns: confused pose, keys ignored, back after 2 s.
+            stunned_once = True
+            direction = screen.left_symbol(session.screenshot()) - shift
+            session.key(window, LEFT_KEYS[(direction + 1) % 4])
+            stunned_at = time.monotonic()
+            shot = session.screenshot()
+            assert screen.left_pose(shot) == 104 and screen.left_progress(shot) == 5
+            session.key(window, LEFT_KEYS[direction])
+            assert screen.left_progress(session.screenshot()) == 5
+            shot = session.wait_screen(lambda s: screen.left_pose(s) == 105, timeout=3)
+            assert 1.7 < time.monotonic() - stunned_at < 2.6
+        if progress == 20:
+            break
+        type_next()
+        deadline = time.monotonic() + 2
+        while screen.left_progress(session.screenshot()) != progress + 1:
+            assert time.monotonic() < deadline, f"the key at {progress} did not count"
+
+    # The last direction drops the right player's anvil, step by step.
+    type_next()
+    finale = time.monotonic()
+    anvil = bitmap(102)
+    tops = set()
+    while time.monotonic() - finale < 1.8:
+        shot = session.screenshot()
+        for top in range(110, 190, 10):
+            if screen.shows(shot, screen.field(520, top), anvil):
+                tops.add(top)
+    assert len(tops) >= 3, f"anvil seen only at {sorted(tops)}"
+    shot = session.wait_screen(lambda s: screen.shows(s, screen.field(520, 342), bitmap(103)))
+    assert not screen.play_enabled(shot)
+    shot = session.wait_screen(screen.play_enabled, timeout=8)
+    assert 6.0 < time.monotonic() - finale < 7.5
+
+    # A second match, with its new sequence and countdown.
+    session.click(screen.cx + 344, screen.cy + 556)
+    assert screen.digit_shown(session.screenshot())
+    shot = session.wait_screen(lambda s: screen.legend_shift(s) is not None, timeout=5)
+    assert screen.left_progress(shot) == 1
+    session.key(window, "Escape")
+    session.wait_screen(screen.play_enabled)
+
+    # Leave through the menu: Alt+P, down to "Quitter", then "Oui".
+    session.key(window, "alt+p", "Down", "Down", "Return")
+    question = session.wait_window("Sale Battard !")
+    session.key(question, "Left", "Return")
+    parting = session.wait_window("Au revoir !")
+    session.key(parting, "Return")
+    assert session.wait_exit() == 0
+
+
+if __name__ == "__main__":
+    xsession.main(test)
