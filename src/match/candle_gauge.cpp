@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "window/form1.h"
@@ -24,7 +25,11 @@ void Form1::drawCandleGauge(std::int16_t player, double colour) {
         return;
     }
     const GaugeSide& side = player == 1 ? kLeftGauge : kRightGauge;
-    const std::int16_t progress = player == 1 ? leftProgress : rightProgress;
+    // A stun can end after its match, once the menu has made the matches
+    // shorter: a progress past the new length keeps the tower at the top
+    // instead of growing off the field.
+    const auto progress =
+        std::clamp<std::int16_t>(player == 1 ? leftProgress : rightProgress, 1, sequenceLength);
 
     // The tower reaches just below the opponent's wire at the last position
     // ever drawn, whatever the match length.

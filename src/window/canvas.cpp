@@ -29,11 +29,12 @@ void Canvas::clear() {
     image_.fill(Qt::white);
 }
 
-void Canvas::plot(int x, int y, QRgb rgb) {
+bool Canvas::plot(int x, int y, QRgb rgb) {
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) {
-        return;
+        return false;
     }
     reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+    return true;
 }
 
 void Canvas::paint(const QImage& picture, int x, int y) {
@@ -44,6 +45,9 @@ void Canvas::paint(const QImage& picture, int x, int y) {
     const int right = std::min(image_.width(), x + source.width());
     const int top = std::max(0, y);
     const int bottom = std::min(image_.height(), y + source.height());
+    if (left != x || top != y || right != x + source.width() || bottom != y + source.height()) {
+        ++clipped_;
+    }
     if (left >= right || top >= bottom) {
         return;
     }
@@ -64,9 +68,11 @@ void Canvas::line(int x1, int y1, int x2, int y2, Colour colour) {
     int error = dx + dy;
     int x = x1;
     int y = y1;
+    bool clipped = false;
     for (;;) {
-        plot(x, y, rgb);
+        clipped = !plot(x, y, rgb) || clipped;
         if (x == x2 && y == y2) {
+            clipped_ += clipped ? 1 : 0;
             return;
         }
         const int doubled = 2 * error;
@@ -87,6 +93,10 @@ void Canvas::filledBox(int x1, int y1, int x2, int y2, Colour colour) {
     const int right = std::min(image_.width() - 1, std::max(x1, x2));
     const int top = std::max(0, std::min(y1, y2));
     const int bottom = std::min(image_.height() - 1, std::max(y1, y2));
+    if (left != std::min(x1, x2) || right != std::max(x1, x2) || top != std::min(y1, y2) ||
+        bottom != std::max(y1, y2)) {
+        ++clipped_;
+    }
     for (int row = top; row <= bottom; ++row) {
         auto* pixels = reinterpret_cast<QRgb*>(image_.scanLine(row));
         std::fill(pixels + left, pixels + right + 1, rgb);

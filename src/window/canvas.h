@@ -38,12 +38,16 @@ class Canvas {
 
     const QImage& image() const { return image_; }
     const QFont& font() const { return font_; }
+    // How many drawing operations reached past the edges; the game's scene
+    // is laid out to stay inside, so anything else means a misplaced drawing.
+    int clippedOperations() const { return clipped_; }
 
   private:
-    void plot(int x, int y, QRgb rgb);
+    bool plot(int x, int y, QRgb rgb);
 
     QImage image_;
     QFont font_;
+    int clipped_ = 0;
 };
 
 }  // namespace klobbet

@@ -38,6 +38,7 @@ class Surface {
     virtual bool isVisible() const = 0;
 
     const QImage& image() const { return canvas_.image(); }
+    int clippedOperations() const { return canvas_.clippedOperations(); }
 
   protected:
     // Called after every drawing operation, so the screen can catch up once

@@ -118,6 +118,16 @@ TEST(CandleGauge, StaysInsideItsPosePictureAtEveryProgress) {
     }
 }
 
+TEST(CandleGauge, AProgressPastTheLengthStaysAtTheTop) {
+    // A stun from a long match ends after the menu chose a short one.
+    FakeWindow window;
+    drawGauge(window, 2, 10, 37, kBlack);
+    FakeWindow top;
+    drawGauge(top, 2, 10, 10, kBlack);
+    EXPECT_EQ(window.Picture1.image(), top.Picture1.image());
+    EXPECT_EQ(window.Picture1.clippedOperations(), 0);
+}
+
 TEST(CandleGauge, OtherPlayerNumbersDrawNothing) {
     for (int player : {0, 3, -1, 32767}) {
         FakeWindow window;

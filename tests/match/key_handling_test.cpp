@@ -211,6 +211,23 @@ TEST(Stun, SurvivesEscAndANewMatchUntilItsTimerFires) {
     EXPECT_EQ(window.form.rightProgress, 2);
 }
 
+TEST(Stun, EndingAfterTheMenuShortenedTheMatchesDrawsInsideThePose) {
+    FakeWindow window;
+    window.form.mnulong_Click();
+    window.startMatch(1, cycle(40));
+    for (int i = 0; i < 30; ++i) {
+        window.typeCorrect(2);
+    }
+    window.typeWrong(2);
+    window.form.Picture1_KeyUp(27, 0);
+    window.form.mnulent_Click();
+    window.tick(2);
+    EXPECT_EQ(window.Picture1.clippedOperations(), 0);
+    // The tower stands at its highest, below the wire.
+    EXPECT_TRUE(showsCandle(window, 2, 10, 10));
+    EXPECT_EQ(nonWhiteIn(window.Picture1.image(), QRect(463, 100, 15, 91)), 0);
+}
+
 TEST(Stun, EndsTheSameWayAfterTheMatchIsOver) {
     FakeWindow window;
     window.startMatch(1, cycle(20));

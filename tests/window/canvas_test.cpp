@@ -84,6 +84,9 @@ TEST(CanvasLine, IsClippedAtEveryEdge) {
     EXPECT_TRUE(drawn.count({3, 0}));
     EXPECT_TRUE(drawn.count({3, 9}));
     EXPECT_EQ(drawn.size(), 20u + 10u - 1u);
+    EXPECT_EQ(canvas.clippedOperations(), 2);
+    canvas.line(0, 0, 19, 9, kBlack);
+    EXPECT_EQ(canvas.clippedOperations(), 2);
 }
 
 TEST(CanvasBox, FillsBothCornerRowsAndColumnsWhicheverCornerComesFirst) {
@@ -106,6 +109,9 @@ TEST(CanvasBox, IsClippedAtEveryEdge) {
     EXPECT_EQ(nonWhite(canvas.image()).size(), 200u);
     canvas.filledBox(-10, 2, -1, 5, kWhite);  // wholly outside: nothing
     EXPECT_EQ(nonWhite(canvas.image()).size(), 200u);
+    EXPECT_EQ(canvas.clippedOperations(), 2);
+    canvas.filledBox(19, 9, 0, 0, kWhite);
+    EXPECT_EQ(canvas.clippedOperations(), 2);
 }
 
 TEST(CanvasPaint, CopiesOpaquelyAtNaturalSize) {
@@ -139,7 +145,10 @@ TEST(CanvasPaint, ClipsAtAllFourEdges) {
             << x << "," << y;
     }
     Canvas canvas = blank();
+    canvas.paint(picture, 34, 24);
+    EXPECT_EQ(canvas.clippedOperations(), 0);
     canvas.paint(picture, -5, -5);
+    EXPECT_EQ(canvas.clippedOperations(), 1);
     EXPECT_EQ(canvas.image().pixel(0, 0), qRgb(10, 20, 30));
     canvas.paint(picture, 39, 29);
     EXPECT_EQ(canvas.image().pixel(39, 29), qRgb(30, 20, 10));

@@ -1,0 +1,133 @@
+"""The built game scaled by two, as on a high-density screen: the window and
+every control twice as large at twice their places, and the pixel art crisp,
+each bitmap pixel a uniform 2 x 2 block of its own colour."""
+
+import os
+import sys
+import time
+
+import xsession
+from xsession import Image, is_dark, is_white
+
+SCALE = 2
+SCREEN_WIDTH, SCREEN_HEIGHT = 2048, 1536
+CLIENT_WIDTH, CLIENT_HEIGHT = 720, 593
+
+# Unscaled client coordinates: left, top, width, height.
+BUTTON = (288, 528, 113, 57)
+FIELD = (32, 16, 657, 425)
+SYMBOL_BOXES = ((96, 448, 113, 105), (512, 448, 113, 105))
+LEGEND = (280, 448, 121, 73)
+FIELD_ORIGIN = (33, 17)  # inside the field's one-pixel border
+
+
+def inside(rect, x, y):
+    left, top, width, height = rect
+    return left <= x < left + width and top <= y < top + height
+
+
+def unscale(shot, cx, cy):
+    """The client area at its unscaled size, one pixel per 2 x 2 block, and
+    the unscaled places of the blocks that are not one colour."""
+    stride = shot.width * 3
+    span = CLIENT_WIDTH * SCALE * 3
+    pixels = bytearray(CLIENT_WIDTH * CLIENT_HEIGHT * 3)
+    mixed = []
+    for y in range(CLIENT_HEIGHT):
+        start = (cy + SCALE * y) * stride + cx * 3
+        rows = [shot.pixels[start + k * stride:start + k * stride + span] for k in range(SCALE)]
+        # Channel c of the k-th pixel across every block of the row.
+        lanes = [[rows[0][3 * k + c::3 * SCALE] for c in range(3)] for k in range(SCALE)]
+        if any(row != rows[0] for row in rows) or any(lane != lanes[0] for lane in lanes):
+            mixed += [(x, y) for x in range(CLIENT_WIDTH)
+                      if len({row[(SCALE * x + k) * 3:(SCALE * x + k) * 3 + 3]
+                              for row in rows for k in range(SCALE)}) > 1]
+        line = y * CLIENT_WIDTH * 3
+        for c in range(3):
+            pixels[line + c:line + CLIENT_WIDTH * 3:3] = lanes[0][c]
+    return Image(CLIENT_WIDTH, CLIENT_HEIGHT, bytes(pixels)), mixed
+
+
+def ring(rect):
+    """The one-pixel frame just inside rect."""
+    left, top, width, height = rect
+    right, bottom = left + width - 1, top + height - 1
+    return ([(x, y) for x in range(left, right + 1) for y in (top, bottom)]
+            + [(x, y) for y in range(top, bottom + 1) for x in (left, right)])
+
+
+def grown(rect, by):
+    left, top, width, height = rect
+    return (left - by, top - by, width + 2 * by, height + 2 * by)
+
+
+def differences(view, number, at, columns=None):
+    """Where a bitmap painted on the field at `at` does not show as it is."""
+    rows = xsession.bitmap(number)
+    x0, y0 = FIELD_ORIGIN[0] + at[0], FIELD_ORIGIN[1] + at[1]
+    return [(i, j) for j, row in enumerate(rows) for i, colour in enumerate(row[:columns])
+            if view.pixel(x0 + i, y0 + j) != colour]
+
+
+def test(session):
+    box = session.wait_window("Klobbet :")
+    session.key(box, "Return")
+    window = session.wait_window("Klobbet")
+    x, y, width, height = session.geometry(window)
+    menu = height - SCALE * CLIENT_HEIGHT
+    assert width == SCALE * CLIENT_WIDTH, (width, height)
+    assert menu % SCALE == 0 and SCALE * 10 < menu < SCALE * 40, (width, height)
+    # Centred on the screen to within one unscaled pixel, as at the usual scale.
+    assert abs(x - (SCREEN_WIDTH - width) // 2) <= SCALE, (x, y)
+    assert abs(y - (SCREEN_HEIGHT - height) // 2) <= SCALE, (x, y)
+    cx, cy = x, y + menu
+
+    shot = session.wait_screen(lambda s: is_dark(s.pixel(cx + SCALE * 32, cy + SCALE * 200)))
+    view, _ = unscale(shot, cx, cy)
+    face = view.pixel(5, 500)
+    assert view.count(*BUTTON, is_dark) > 20, "no caption on the button"
+    assert view.count(200, 560, 80, 25, lambda p: p != face) == 0
+
+    # The click lands on "Jouer" only if the button is at twice its place.
+    left, top, w, h = BUTTON
+    session.click(cx + SCALE * (left + w // 2), cy + SCALE * (top + h // 2))
+    # The countdown ends with the first symbol in each box.
+    box_left, box_top, box_width, box_height = SYMBOL_BOXES[0]
+    session.wait_screen(lambda s: s.count(cx + SCALE * (box_left + 1), cy + SCALE * (box_top + 1),
+                                          SCALE * (box_width - 2), SCALE * (box_height - 2),
+                                          is_dark) > 0, timeout=8)
+    time.sleep(0.3)  # the frame after the countdown's last repaint, whole
+    view, mixed = unscale(session.screenshot(), cx, cy)
+
+    # The button is drawn by the desktop style at the screen's resolution;
+    # everything else is the game's pixel art.
+    mixed = [p for p in mixed if not inside(BUTTON, *p)]
+    assert not mixed, f"{len(mixed)} blurred or misplaced blocks, first at {mixed[:5]}"
+
+    # The left wire ends on the anvil's top row.
+    assert differences(view, 102, (100, 100)) == [(45, 0)]
+    # The left figure, up to the candle tower that rises in front of it.
+    assert differences(view, 106, (100, 200), columns=120) == []
+
+    for rect in (FIELD,) + SYMBOL_BOXES:
+        assert all(is_dark(view.pixel(*p)) for p in ring(rect)), f"border of {rect}"
+        assert all(view.pixel(*p) == face for p in ring(grown(rect, 1))), f"around {rect}"
+    assert view.count(*LEGEND, is_dark) > 50 and view.count(*LEGEND, is_white) > 50
+
+
+def main():
+    session = xsession.Session(sys.argv[1], extra_env={"QT_SCALE_FACTOR": str(SCALE)},
+                               screen=f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24")
+    try:
+        test(session)
+    except Exception:
+        session.screenshot(os.path.join(os.environ.get("TMPDIR", "/tmp"),
+                                        "klobbet-high-dpi-failure.png"))
+        raise
+    finally:
+        session.close()
+    print("ok")
+
+
+if __name__ == "__main__":
+    main()
