@@ -51,6 +51,10 @@ void Form1::playFinale(std::int16_t winner) {
     mnupartie.setEnabled(true);
     Label3.setFontSize(48);
     Label3.setAlignment(2);
+
+    // The game ignores keys typed during the finale, but the window would
+    // not: a Tab then a space among them would start the next match.
+    services_.discardQueuedInput();
 }
 
 }  // namespace klobbet

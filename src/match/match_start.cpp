@@ -77,7 +77,7 @@ void Form1::Command1_Click() {
             Label3.setCaption(QString::number(digit));
             Label3.Refresh();
         }
-        services_.pauseBriefly();
+        services_.pauseBriefly(static_cast<double>(kSecond - elapsed % kSecond) / 10000.0);
     }
 
     Picture3.PaintPicture(symbolFor(leftEasy, directionAt(1)), 0, 0);

@@ -9,8 +9,9 @@ std::int64_t Form1::clockTicks() {
 }
 
 void Form1::waitPast(std::int64_t start, std::int64_t span) {
-    while (clockTicks() - start <= span) {
-        services_.pauseBriefly();
+    for (std::int64_t elapsed = clockTicks() - start; elapsed <= span;
+         elapsed = clockTicks() - start) {
+        services_.pauseBriefly(static_cast<double>(span + 1 - elapsed) / 10000.0);
     }
 }
 

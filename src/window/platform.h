@@ -110,11 +110,15 @@ class Services {
     virtual double clockSeconds() = 0;
     // Seconds since midnight, only used to seed the generator.
     virtual float timeOfDay() = 0;
-    // Called between two clock readings of a wait: sleeps briefly, handles no input.
-    virtual void pauseBriefly() = 0;
+    // Called between two clock readings of a wait whose deadline is `left`
+    // seconds away: sleeps briefly, never past it, and handles no input.
+    virtual void pauseBriefly(double left) = 0;
     virtual void Randomize(float seed) = 0;
     // Uniform in [0, 1).
     virtual double Rnd() = 0;
+    // Forgets the keys and clicks the players made while a handler held the
+    // window, without delivering them.
+    virtual void discardQueuedInput() = 0;
     // Ends the program at once: no further handler runs.
     virtual void End() = 0;
 };

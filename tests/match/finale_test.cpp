@@ -80,6 +80,8 @@ TEST(Finale, TheLastCorrectKeyDropsTheAnvilOnTheOtherPlayer) {
             EXPECT_EQ(window.Label3.fontSize(), 48);
             EXPECT_EQ(window.Label3.alignment(), 2);
             EXPECT_FALSE(window.Label3.isVisible());
+            // What the players typed meanwhile is dropped, once, at the end.
+            EXPECT_EQ(window.services.discards, 1);
         }
     }
 }

@@ -40,7 +40,7 @@ Picture FakeServices::LoadPicture(int number) {
     return loadBitmapResource(number);
 }
 
-void FakeServices::pauseBriefly() {
+void FakeServices::pauseBriefly(double /*left*/) {
     ++pauses;
     now += pauseStep;
 }

@@ -108,9 +108,10 @@ class FakeServices : public Services {
     Picture LoadPicture(int number) override;
     double clockSeconds() override { return now; }
     float timeOfDay() override { return dayTime; }
-    void pauseBriefly() override;
+    void pauseBriefly(double left) override;
     void Randomize(float seed) override;
     double Rnd() override;
+    void discardQueuedInput() override { ++discards; }
     void End() override { ++ends; }
 
     double now = 1000.0;       // seconds on the monotonic clock
@@ -124,6 +125,7 @@ class FakeServices : public Services {
     std::vector<int> loaded;
     int pauses = 0;
     int ends = 0;
+    int discards = 0;
 
   private:
     UniformRandom random_;

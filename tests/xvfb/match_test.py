@@ -38,6 +38,9 @@ class Screen:
                 return k
         return None
 
+    def symbols_shown(self, shot):
+        return shot.count(self.cx + 97, self.cy + 449, 111, 103, lambda p: not xsession.is_white(p)) > 0
+
     def left_symbol(self, shot):
         for k in range(1, 9):
             if self.shows(shot, (self.cx + 97, self.cy + 449), bitmap(119 + k)):

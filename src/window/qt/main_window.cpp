@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "window/qt/close_requests.h"
@@ -112,7 +113,7 @@ void MainWindow::buildMenus() {
     auto* bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
     gameMenu_ = bar->addMenu(QStringLiteral("&Partie"));
-    mnupartie_ = std::make_unique<ActionSwitch>(gameMenu_->menuAction());
+    mnupartie_ = std::make_unique<TopMenuSwitch>(bar, gameMenu_->menuAction());
 
     QMenu* length = gameMenu_->addMenu(QStringLiteral("jeu"));
     QAction* lent = checkItem(length, QStringLiteral("court"), false);
@@ -158,6 +159,12 @@ void MainWindow::onInput(void (Form1::*handler)()) {
 }
 
 void MainWindow::load() {
+    // Lay out the window and create its native window while the players
+    // read the start-up message, so that it appears at once when they close it.
+    QTimer::singleShot(50, this, [this] {
+        adjustSize();
+        winId();
+    });
     gate_.deliver(EventGate::Kind::Input, [this] { form_->Form_Load(); });
 }
 

@@ -57,7 +57,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<QtSurface> Picture1_, Picture2_, Picture3_, Picture4_;
     std::unique_ptr<QtLabel> Label3_;
     std::unique_ptr<WidgetSwitch> Command1_;
-    std::unique_ptr<ActionSwitch> mnupartie_;
+    std::unique_ptr<TopMenuSwitch> mnupartie_;
     std::unique_ptr<ActionMenuItem> mnulent_, mnumoyen_, mnulong_, mnufacile_, mnudifficile_,
         mnudiabo1_, mnufacile2_, mnudifficile2_, mnudiabo2_;
     std::unique_ptr<QtTimer> Timer1_, Timer2_;

@@ -73,14 +73,21 @@ class WidgetSwitch : public Switch {
     QWidget* widget_;
 };
 
-class ActionSwitch : public Switch {
+// The game's one top-level menu. Disabling it disables the whole menu bar,
+// so Alt or Alt+P during a match cannot put the bar into keyboard
+// navigation and swallow the players' keys.
+class TopMenuSwitch : public Switch {
   public:
-    explicit ActionSwitch(QAction* action) : action_(action) {}
-    void setEnabled(bool enabled) override { action_->setEnabled(enabled); }
-    bool isEnabled() const override { return action_->isEnabled(); }
+    TopMenuSwitch(QWidget* menuBar, QAction* menu) : menuBar_(menuBar), menu_(menu) {}
+    void setEnabled(bool enabled) override {
+        menu_->setEnabled(enabled);
+        menuBar_->setEnabled(enabled);
+    }
+    bool isEnabled() const override { return menu_->isEnabled(); }
 
   private:
-    QAction* action_;
+    QWidget* menuBar_;
+    QAction* menu_;
 };
 
 class ActionMenuItem : public MenuItem {

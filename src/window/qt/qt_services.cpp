@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTime>
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -32,11 +33,17 @@ float QtServices::timeOfDay() {
     return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0F;
 }
 
-void QtServices::pauseBriefly() {
+void QtServices::pauseBriefly(double left) {
     // The window manager's pings, uncovered parts of the window and the
     // repaints get answered; keys and clicks stay queued for later.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // Each wake-up costs tens of microseconds: waking every millisecond
+    // would cost a few per cent of a core for the whole wait. A few
+    // milliseconds keep the window answering while the wait stays idle, and
+    // the last sleep ends on the deadline.
+    constexpr double kLongestSleep = 0.004;
+    std::this_thread::sleep_for(
+        std::chrono::duration<double>(std::clamp(left, 0.0, kLongestSleep)));
 }
 
 void QtServices::Randomize(float seed) {
@@ -45,6 +52,10 @@ void QtServices::Randomize(float seed) {
 
 double QtServices::Rnd() {
     return random_.next();
+}
+
+void QtServices::discardQueuedInput() {
+    discarder_.discardQueued();
 }
 
 void QtServices::End() {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "window/platform.h"
+#include "window/qt/input_discarder.h"
 #include "window/random.h"
 
 class QWidget;
@@ -20,15 +21,17 @@ class QtServices : public Services {
     Picture LoadPicture(int number) override;
     double clockSeconds() override;
     float timeOfDay() override;
-    void pauseBriefly() override;
+    void pauseBriefly(double left) override;
     void Randomize(float seed) override;
     double Rnd() override;
+    void discardQueuedInput() override;
     void End() override;
 
   private:
     std::function<QWidget*()> boxParent_;
     std::function<void()> end_;
     QElapsedTimer clock_;
+    InputDiscarder discarder_;
     UniformRandom random_;
 };
 

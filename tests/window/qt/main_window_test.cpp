@@ -104,6 +104,14 @@ TEST_F(LoadedWindow, MenuTreeHasItsCaptionsAndCheckMarks) {
     }
 }
 
+TEST_F(LoadedWindow, DuringAMatchTheWholeMenuBarIsOff) {
+    window.form().mnupartie.setEnabled(false);
+    EXPECT_FALSE(window.gameMenu()->menuAction()->isEnabled());
+    EXPECT_FALSE(window.findChild<QMenuBar*>()->isEnabled());
+    window.form().mnupartie.setEnabled(true);
+    EXPECT_TRUE(window.findChild<QMenuBar*>()->isEnabled());
+}
+
 TEST_F(LoadedWindow, MenuClicksGoToTheirHandlers) {
     QMenu* levels = window.gameMenu()->actions()[1]->menu();
     QAction* rightDiabolical = levels->actions()[1]->menu()->actions()[2];
