@@ -138,13 +138,7 @@ def test(session):
     session.key(window, "Escape")
     session.wait_screen(screen.play_enabled)
 
-    # Leave through the menu: Alt+P, down to "Quitter", then "Oui".
-    session.key(window, "alt+p", "Down", "Down", "Return")
-    question = session.wait_window("Sale Battard !")
-    session.key(question, "Left", "Return")
-    parting = session.wait_window("Au revoir !")
-    session.key(parting, "Return")
-    assert session.wait_exit() == 0
+    session.quit_through_menu(window)
 
 
 if __name__ == "__main__":

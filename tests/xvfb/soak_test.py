@@ -115,12 +115,7 @@ def test(session):
     print(f"resident memory after match 5: {resident[5]} KiB, after match 20: {resident[20]} KiB")
     assert abs(growth) <= 1024, f"resident memory moved by {growth} KiB"
 
-    session.key(window, "alt+p", "Down", "Down", "Return", delay_ms=60)
-    question = session.wait_window("Sale Battard !")
-    session.key(question, "Left", "Return")
-    parting = session.wait_window("Au revoir !")
-    session.key(parting, "Return")
-    assert session.wait_exit() == 0
+    session.quit_through_menu(window)
 
 
 if __name__ == "__main__":

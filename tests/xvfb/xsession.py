@@ -190,6 +190,16 @@ class Session:
         x, y, w, h = self.geometry(window)
         return window, (x, y + (h - 593))
 
+    def quit_through_menu(self, window):
+        """Alt+P, down to "Quitter", "Oui", then the parting message: the
+        game must end with status 0."""
+        self.key(window, "alt+p", "Down", "Down", "Return", delay_ms=60)
+        question = self.wait_window("Sale Battard !")
+        self.key(question, "Left", "Return")
+        parting = self.wait_window("Au revoir !")
+        self.key(parting, "Return")
+        assert self.wait_exit() == 0
+
     def close(self):
         for process in (self.game, self.xvfb):
             if process.poll() is None:
