@@ -9,6 +9,8 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication application(argc, argv);
+    // Lets the desktop match the window to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.klobbet.Klobbet"));
 
     klobbet::MainWindow window;
     try {

@@ -2,8 +2,6 @@
 every control twice as large at twice their places, and the pixel art crisp,
 each bitmap pixel a uniform 2 x 2 block of its own colour."""
 
-import os
-import sys
 import time
 
 import xsession
@@ -77,9 +75,9 @@ def test(session):
     menu = height - SCALE * CLIENT_HEIGHT
     assert width == SCALE * CLIENT_WIDTH, (width, height)
     assert menu % SCALE == 0 and SCALE * 10 < menu < SCALE * 40, (width, height)
-    # Centred on the screen to within one unscaled pixel, as at the usual scale.
-    assert abs(x - (SCREEN_WIDTH - width) // 2) <= SCALE, (x, y)
-    assert abs(y - (SCREEN_HEIGHT - height) // 2) <= SCALE, (x, y)
+    # Centred on the screen, in the unscaled pixels the window is placed in.
+    assert x == SCALE * ((SCREEN_WIDTH - width) // SCALE // 2), (x, y)
+    assert y == SCALE * ((SCREEN_HEIGHT - height) // SCALE // 2), (x, y)
     cx, cy = x, y + menu
 
     shot = session.wait_screen(lambda s: is_dark(s.pixel(cx + SCALE * 32, cy + SCALE * 200)))
@@ -115,19 +113,7 @@ def test(session):
     assert view.count(*LEGEND, is_dark) > 50 and view.count(*LEGEND, is_white) > 50
 
 
-def main():
-    session = xsession.Session(sys.argv[1], extra_env={"QT_SCALE_FACTOR": str(SCALE)},
-                               screen=f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24")
-    try:
-        test(session)
-    except Exception:
-        session.screenshot(os.path.join(os.environ.get("TMPDIR", "/tmp"),
-                                        "klobbet-high-dpi-failure.png"))
-        raise
-    finally:
-        session.close()
-    print("ok")
-
-
 if __name__ == "__main__":
-    main()
+    xsession.main(test, failure_picture="klobbet-high-dpi-failure.png",
+                  extra_env={"QT_SCALE_FACTOR": str(SCALE)},
+                  screen=f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24")

@@ -17,7 +17,7 @@ def test(session):
     x, y, width, height = session.geometry(window)
     menu = height - 593
     assert width == 720 and 10 < menu < 40, (width, height)
-    assert abs(x - (1024 - width) // 2) <= 1 and abs(y - (768 - height) // 2) <= 1, (x, y)
+    assert (x, y) == ((1024 - width) // 2, (768 - height) // 2), (x, y)
 
     cx, cy = x, y + menu
     shot = session.wait_screen(lambda s: is_dark(s.pixel(cx + 32, cy + 200)))

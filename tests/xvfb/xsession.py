@@ -5,6 +5,7 @@ the text of message boxes."""
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -91,7 +92,10 @@ class Session:
         if extra_env:
             self.env.update(extra_env)
         self.started = time.monotonic()
-        self.game = subprocess.Popen([binary], env=self.env, stdout=subprocess.PIPE,
+        # The game's output goes to a file: a pipe nobody reads would block the
+        # game once full, and a sanitizer's report must be there to read.
+        self.output = tempfile.TemporaryFile()
+        self.game = subprocess.Popen([binary], env=self.env, stdout=self.output,
                                      stderr=subprocess.STDOUT)
 
     def run(self, *command, check=True):
@@ -141,8 +145,17 @@ class Session:
         time.sleep(held_s)
         self.run("xdotool", "keyup", key)
 
+    def pointer(self):
+        out = self.run("xdotool", "getmouselocation", "--shell")
+        values = dict(line.split("=") for line in out.split())
+        return int(values["X"]), int(values["Y"])
+
     def click(self, x, y):
-        self.run("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1")
+        # "mousemove --sync" waits for the pointer to move, for a long while
+        # when it is already there.
+        if self.pointer() != (x, y):
+            self.run("xdotool", "mousemove", "--sync", str(x), str(y))
+        self.run("xdotool", "click", "1")
 
     def screenshot(self, path=None):
         data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env, check=True,
@@ -200,20 +213,34 @@ class Session:
         self.key(parting, "Return")
         assert self.wait_exit() == 0
 
+    def game_output(self):
+        self.output.seek(0)
+        return self.output.read().decode(errors="replace")
+
     def close(self):
         for process in (self.game, self.xvfb):
             if process.poll() is None:
                 process.kill()
                 process.wait()
+        self.output.close()
 
 
-def main(test):
-    """Runs test(session) against the binary named on the command line."""
-    session = Session(sys.argv[1])
+SANITIZER_MARKS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:")
+
+
+def main(test, failure_picture="klobbet-failure.png", **session_options):
+    """Runs test(session) against the binary named on the command line; a
+    sanitizer report in the game's output fails it too."""
+    session = Session(sys.argv[1], **session_options)
     try:
         test(session)
+        output = session.game_output()
+        assert not any(mark in output for mark in SANITIZER_MARKS), "the game reported a fault"
     except Exception:
-        session.screenshot(os.path.join(os.environ.get("TMPDIR", "/tmp"), "klobbet-failure.png"))
+        try:
+            session.screenshot(os.path.join(os.environ.get("TMPDIR", "/tmp"), failure_picture))
+        finally:
+            print("The game's output:\n" + session.game_output(), file=sys.stderr)
         raise
     finally:
         session.close()

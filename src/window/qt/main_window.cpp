@@ -170,9 +170,11 @@ void MainWindow::load() {
 
 void MainWindow::showCentred() {
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+    // Centred on the screen that holds the window; QRect::center() rounds
+    // down from the last pixel, which would put the window 1 px off.
+    if (const QScreen* holder = screen()) {
+        const QRect area = holder->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
     show();
     button_->setFocus();
