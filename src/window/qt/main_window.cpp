@@ -159,11 +159,13 @@ void MainWindow::onInput(void (Form1::*handler)()) {
 }
 
 void MainWindow::load() {
-    // Lay out the window and create its native window while the players
-    // read the start-up message, so that it appears at once when they close it.
+    // Lay out the window, create its native window and decode the bitmaps
+    // while the players read the start-up message, so that the window
+    // appears at once when they close it.
     QTimer::singleShot(50, this, [this] {
         adjustSize();
         winId();
+        services_.decodePicturesAhead();
     });
     gate_.deliver(EventGate::Kind::Input, [this] { form_->Form_Load(); });
 }

@@ -22,7 +22,25 @@ int QtServices::MsgBox(const QString& prompt, int style, const QString& title) {
 }
 
 Picture QtServices::LoadPicture(int number) {
+    loadingBegun_ = true;
+    // Pictures never change once decoded, so the one decoded ahead serves.
+    if (auto ahead = decodedAhead_.extract(number)) {
+        return std::move(ahead.mapped());
+    }
     return loadBitmapResource(number);
+}
+
+void QtServices::decodePicturesAhead() {
+    if (loadingBegun_) {
+        return;
+    }
+    for (int number = kFirstBitmap; number <= kLastBitmap; ++number) {
+        try {
+            decodedAhead_.emplace(number, loadBitmapResource(number));
+        } catch (const BitmapLoadError&) {
+            // Its own load decodes it again and reports the failure then.
+        }
+    }
 }
 
 double QtServices::clockSeconds() {

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <functional>
+#include <map>
 
 #include "window/platform.h"
 #include "window/qt/input_discarder.h"
@@ -27,12 +28,19 @@ class QtServices : public Services {
     void discardQueuedInput() override;
     void End() override;
 
+    // Decodes every bitmap ahead of its first load, while the players read
+    // the start-up message; a bitmap that fails is left to fail at its load.
+    // Does nothing once the loading has begun.
+    void decodePicturesAhead();
+
   private:
     std::function<QWidget*()> boxParent_;
     std::function<void()> end_;
     QElapsedTimer clock_;
     InputDiscarder discarder_;
     UniformRandom random_;
+    std::map<int, Picture> decodedAhead_;
+    bool loadingBegun_ = false;
 };
 
 }  // namespace klobbet
