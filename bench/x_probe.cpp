@@ -23,9 +23,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <string>
+
+#include "window/qt/x11_atoms.h"
 
 namespace {
 
@@ -42,15 +43,6 @@ xcb_connection_t* connect() {
         std::exit(1);
     }
     return connection;
-}
-
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return result;
 }
 
 std::string textProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
@@ -123,8 +115,8 @@ int main() {
         std::free(error);
         return 1;
     }
-    const xcb_atom_t netName = atom(watch, "_NET_WM_NAME");
-    const xcb_atom_t utf8 = atom(watch, "UTF8_STRING");
+    const xcb_atom_t netName = klobbet::internAtom(watch, "_NET_WM_NAME");
+    const xcb_atom_t utf8 = klobbet::internAtom(watch, "UTF8_STRING");
     std::printf("ready\n");
     std::fflush(stdout);
 

@@ -5,20 +5,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
-namespace {
-
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return result;
-}
-
-}  // namespace
+#include "window/qt/x11_atoms.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {
@@ -35,8 +23,8 @@ int main(int argc, char* argv[]) {
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = window;
-    message.type = atom(connection, "WM_PROTOCOLS");
-    message.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
+    message.type = klobbet::internAtom(connection, "WM_PROTOCOLS");
+    message.data.data32[0] = klobbet::internAtom(connection, "WM_DELETE_WINDOW");
     message.data.data32[1] = XCB_CURRENT_TIME;
     // Wait for the server to have handled the request before hanging up.
     const auto cookie = xcb_send_event_checked(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,

@@ -2,10 +2,25 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
 namespace klobbet {
 
-// The X11 atom with this name, or XCB_ATOM_NONE.
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name);
+// The X11 atom with this name, or XCB_ATOM_NONE. Inline and free of Qt, so
+// that the small X tools of the tests and the bench use it too.
+inline xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
+    const auto cookie =
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    if (reply == nullptr) {
+        return XCB_ATOM_NONE;
+    }
+    const xcb_atom_t atom = reply->atom;
+    std::free(reply);
+    return atom;
+}
 
 // The application's X connection; null on other platforms.
 xcb_connection_t* x11Connection();
