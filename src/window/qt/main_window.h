@@ -9,13 +9,11 @@
 #include "window/qt/qt_services.h"
 
 class QMenu;
-
-namespace klobbet {
-class CloseRequestFilter;
-}
 class QPushButton;
 
 namespace klobbet {
+
+class CloseRequestFilter;
 
 // The real window: builds the widget tree at its exact geometry and routes
 // every Qt event the game reacts to into one handler of Form1, through the
