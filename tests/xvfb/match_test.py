@@ -13,8 +13,7 @@ LEFT_KEYS = ["q", "z", "d", "s"]  # left, up, right, down
 class Screen:
     """Positions on the screen of the window's parts, from its client area."""
 
-    def __init__(self, session, origin):
-        self.session = session
+    def __init__(self, origin):
         self.cx, self.cy = origin
 
     def field(self, x, y):
@@ -47,10 +46,13 @@ class Screen:
                 return k
         raise AssertionError("the left symbol box shows no known symbol")
 
+    def left_candle_at(self, shot, progress, length=20):
+        # The lit candle stands on the tower, one step higher per correct key.
+        return self.shows(shot, self.field(236, 353 - 120 * progress // length - 32), bitmap(101))
+
     def left_progress(self, shot, length=20):
-        candle = bitmap(101)
         for p in range(1, length + 1):
-            if self.shows(shot, self.field(236, 353 - 120 * p // length - 32), candle):
+            if self.left_candle_at(shot, p, length):
                 return p
         return None
 
@@ -64,7 +66,7 @@ class Screen:
 
 def test(session):
     window, origin = session.start_past_message()
-    screen = Screen(session, origin)
+    screen = Screen(origin)
     session.wait_screen(lambda s: screen.play_enabled(s))
 
     # First match: a key released during the countdown counts afterwards.

@@ -21,7 +21,7 @@ def answer(session, title, keys, expected_text):
 
 def test(session):
     window, origin = session.start_past_message()
-    screen = Screen(session, origin)
+    screen = Screen(origin)
     session.wait_screen(screen.play_enabled)
 
     # A close request during the countdown waits for it to end; after "Non"

@@ -12,7 +12,7 @@ RIGHT_KEYS = ["Left", "Up", "Right", "Down"]
 
 def take(session, output):
     window, origin = session.start_past_message()
-    screen = Screen(session, origin)
+    screen = Screen(origin)
     session.wait_screen(screen.play_enabled)
     session.click(screen.cx + 344, screen.cy + 556)
     shot = session.wait_screen(lambda s: screen.legend_shift(s) is not None, timeout=5)

@@ -69,7 +69,7 @@ def play_to_finale(session, window, screen, rng):
 def test(session):
     rng = random.Random(20261208)
     window, origin = session.start_past_message()
-    screen = Screen(session, origin)
+    screen = Screen(origin)
     session.wait_screen(screen.play_enabled)
     resident = {}
 
