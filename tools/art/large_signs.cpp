@@ -1,6 +1,5 @@
-// The signs the players type, drawn small (16 x 16, by hand, pixel by
-// pixel) and large (84 x 89, from shapes), the question marks that float
-// around a puzzled player, and the window icon.
+// The eight signs drawn large (84 x 89) from shapes, and the question marks
+// of any size that float around a puzzled player.
 
 #include "art.h"
 #include "canvas.h"
@@ -21,11 +20,6 @@ QImage flippedUpDown(const QImage& image) {
     return image.mirrored(false, true);
 }
 
-// Rotated a quarter turn clockwise (only for square pictures).
-QImage turnedClockwise(const QImage& image) {
-    return image.transformed(QTransform().rotate(90)).convertToFormat(QImage::Format_RGB32);
-}
-
 // Makes a picture exactly symmetric by copying its left half onto its right.
 void symmetrise(QImage& image) {
     const int w = image.width();
@@ -35,49 +29,6 @@ void symmetrise(QImage& image) {
         }
     }
 }
-
-QImage fromRows(const std::vector<std::string>& rows) {
-    QImage image = blank(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-    stamp(image, 0, 0, rows, {{'X', ink::Black}});
-    return image;
-}
-
-const std::vector<std::string> kSmallQuestion = {
-    "................", ".....XXXXXX.....", "....XXXXXXXX....", "...XXX....XXX...",
-    "...XX......XX...", "...........XX...", "..........XXX...", ".........XXX....",
-    "........XXX.....", ".......XXX......", ".......XX.......", ".......XX.......",
-    "................", ".......XX.......", ".......XX.......", "................",
-};
-
-const std::vector<std::string> kSmallExclamation = {
-    "................", "......XXXX......", "......XXXX......", "......XXXX......",
-    "......XXXX......", "......XXXX......", ".......XX.......", ".......XX.......",
-    ".......XX.......", ".......XX.......", "................", ".......XX.......",
-    "......XXXX......", "......XXXX......", ".......XX.......", "................",
-};
-
-const std::vector<std::string> kSmallUp = {
-    "................", ".......XX.......", "......XXXX......", ".....XXXXXX.....",
-    "....XXXXXXXX....", "...XXXXXXXXXX...", "..XXXXXXXXXXXX..", ".XXXXXXXXXXXXXX.",
-    "......XXXX......", "......XXXX......", "......XXXX......", "......XXXX......",
-    "......XXXX......", "......XXXX......", "......XXXX......", "................",
-};
-
-const std::vector<std::string> kSmallHeart = {
-    "................", "................", "..XXXX....XXXX..", ".XX..XX..XX..XX.",
-    ".X....XXXX....X.", ".X.....XX.....X.", ".X............X.", ".XX..........XX.",
-    "..XX........XX..", "...XX......XX...", "....XX....XX....", ".....XX..XX.....",
-    "......XXXX......", ".......XX.......", "................", "................",
-};
-
-const std::vector<std::string> kSmallHand = {
-    "................", ".........XX.....", "......XXX..X....", ".....X..X..XXX..",
-    ".....X..X..X..X.", ".....X..X..X..X.", ".....X..X..X..X.", ".XX..X..X..X..X.",
-    ".X.X.X........X.", ".X..XX........X.", "..X...........X.", "..X...........X.",
-    "...X.........X..", "....X........X..", ".....XXXXXXXX...", "................",
-};
-
-// ---- large signs -------------------------------------------------------
 
 constexpr int kLargeW = 84;
 constexpr int kLargeH = 89;
@@ -234,27 +185,6 @@ int questionMarkWidth(int height) {
     return width;
 }
 
-QImage smallSign(int index) {
-    switch (index) {
-        case 0:
-            return fromRows(kSmallQuestion);
-        case 1:
-            return fromRows(kSmallExclamation);
-        case 2:
-            return fromRows(kSmallUp);
-        case 3:
-            return flippedUpDown(fromRows(kSmallUp));
-        case 4:
-            return turnedClockwise(fromRows(kSmallUp));
-        case 5:
-            return flippedLeftRight(turnedClockwise(fromRows(kSmallUp)));
-        case 6:
-            return fromRows(kSmallHeart);
-        default:
-            return fromRows(kSmallHand);
-    }
-}
-
 QImage largeSign(int index) {
     switch (index) {
         case 0:
@@ -274,38 +204,6 @@ QImage largeSign(int index) {
         default:
             return largeHand();
     }
-}
-
-QImage icon() {
-    // K is black; everything else is see-through.
-    static const std::vector<std::string> rows = {
-        "................................", "...KKKK...................KKK...",
-        "..KK..KK.................K...K..", "..KK..KK.....................K..",
-        ".....KK.....................K...", "....KK.....................K....",
-        "....KK.............K.K.....K....", ".............KKKKK..K...........",
-        "....KK......K.....K..K.....K....", "....KK.....K.......K.K..........",
-        "..........K.........KK..........", "..........K..K...K..K.K.........",
-        "..........K.........K.K.........", "..........K.........K.K....KK...",
-        "..........K...KKK...K.K...K..K..", ".....KK....K.......K...K.....K..",
-        "....K..K....K.....K...KK....K...", ".......K.....KKKKK..KK.....K....",
-        "......K........K..KK............", ".....K.........KKK.........K....",
-        "...............K................", ".....K........KK................",
-        ".............K.K........K.......", "............K..K.......K.K......",
-        "...........K...K.........K......", "...............K........K.......",
-        "..............K.K...............", "..............K.K.......K.......",
-        ".............K...K..............", ".............K...K..............",
-        "...........KK.....KK............", "................................",
-    };
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(qRgba(0, 0, 0, 0));
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            if (rows[y][x] == 'K') {
-                image.setPixel(x, y, qRgba(0, 0, 0, 255));
-            }
-        }
-    }
-    return image;
 }
 
 }  // namespace art

@@ -1,0 +1,175 @@
+// What each bitmap must show for the game to rely on it: sizes, the white
+// ground, the places other drawings stand on, and what the signs look like.
+
+#include "art.h"
+#include "canvas.h"
+#include "check_tools.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+namespace art {
+namespace {
+
+QSize expectedSize(int n) {
+    static const std::map<int, QSize> sizes = {
+        {101, {14, 32}},   {102, {90, 36}},   {103, {90, 62}},   {104, {178, 204}},
+        {105, {170, 204}}, {106, {178, 204}}, {107, {178, 204}}, {108, {214, 204}},
+        {109, {214, 204}}, {110, {214, 204}}, {111, {214, 204}},
+    };
+    if (n >= 112 && n <= 119)
+        return {16, 16};
+    if (n >= 120 && n <= 127)
+        return {84, 89};
+    return sizes.at(n);
+}
+
+void checkPlayer(Tally& t, int n, const QImage& im) {
+    const Side side = n <= 107 ? Side::Left : Side::Right;
+    const bool pushing = n == 106 || n == 107 || n == 110 || n == 111;
+    const BoxPlace b = detonatorBox(side);
+    const QString name = QString::number(n);
+
+    bool frame = true, inside = false;
+    for (int y = b.top; y <= b.bottom; ++y) {
+        for (int x = b.left; x <= b.right; ++x) {
+            const bool edge =
+                y < b.top + 2 || y > b.bottom - 2 || x < b.left + 2 || x > b.right - 2;
+            if (edge) {
+                frame = frame && im.pixel(x, y) == ink::Black;
+            } else {
+                inside = inside || im.pixel(x, y) != ink::Black;
+            }
+        }
+    }
+    t.expect(frame && inside, name + ": detonator box has a two pixel black frame");
+
+    const int lo = side == Side::Left ? 2 : 50;
+    const int hi = side == Side::Left ? 163 : 211;
+    const Extent e = inkExtent(im);
+    const bool spans =
+        side == Side::Left ? e.left >= lo && e.right == hi : e.left == lo && e.right <= hi;
+    t.expect(spans, name + QStringLiteral(": drawing spans columns %1..%2 (is %3..%4)")
+                               .arg(lo)
+                               .arg(hi)
+                               .arg(e.left)
+                               .arg(e.right));
+    t.expect(
+        e.bottom == kSoleRow && count(im, ink::Black, 0, kSoleRow, -1, kSoleRow) > 0,
+        name +
+            QStringLiteral(": feet stand on row %1 (lowest ink %2)").arg(kSoleRow).arg(e.bottom));
+    t.expect(borderWhite(im), name + ": outermost rows and columns are white");
+
+    const int centre = (b.left + b.right) / 2;
+    t.expect(im.pixel(centre, b.top - 1) == ink::Plunger &&
+                 im.pixel(centre + 1, b.top - 1) == ink::Plunger,
+             name + ": red rod meets the top of the box at its centre");
+    const int barLo = pushing ? 138 : 95, barHi = pushing ? 152 : 110;
+    int barRow = -1;
+    for (int y = 0; y < b.top && barRow < 0; ++y) {
+        if (count(im, ink::Plunger, b.left, y, b.right, y) >= 8)
+            barRow = y;
+    }
+    t.expect(barRow >= barLo && barRow <= barHi,
+             name + QStringLiteral(": crossbar top at row %1, wanted %2..%3")
+                        .arg(barRow)
+                        .arg(barLo)
+                        .arg(barHi));
+    // The figure must stay clear of the tower drawn over the box, apart from
+    // the arms reaching across.
+    const int towerLo = side == Side::Left ? 123 : 50, towerHi = side == Side::Left ? 163 : 90;
+    t.expect(count(im, ink::Black, towerLo, 0, towerHi, 90) == 0,
+             name + ": nothing black above the tower's lower part (rows 0..90)");
+}
+
+void checkSign(Tally& t, int n, const QImage& im) {
+    const QString name = QString::number(n);
+    const int kind = (n - 112) % 8;
+    t.expect(borderWhite(im), name + ": outermost rows and columns are white");
+    t.expect(count(im, ink::Black) + count(im, ink::White) == im.width() * im.height() &&
+                 count(im, ink::Black) > im.width(),
+             name + ": black on white");
+    // The legend paints the small signs 13 rows apart, each over the bottom
+    // three rows of the one above, and prints its text from column 15.
+    const Extent e = inkExtent(im);
+    if (im.width() == 16) {
+        t.expect(e.bottom <= 12 && e.right <= 13,
+                 name + QStringLiteral(": ink within rows 1..12 and columns 1..13 (is to %1, %2)")
+                            .arg(e.bottom)
+                            .arg(e.right));
+    }
+    if (kind >= 2 && kind <= 5) {
+        // An arrow's head holds more ink than its shaft: the heavier half
+        // of the inked area is where it points.
+        const int half = (e.bottom - e.top + 1) / 2, halfW = (e.right - e.left + 1) / 2;
+        const int up = count(im, ink::Black, 0, e.top, -1, e.top + half - 1);
+        const int down = count(im, ink::Black, 0, e.bottom - half + 1, -1, e.bottom);
+        const int left = count(im, ink::Black, e.left, 0, e.left + halfW - 1, -1);
+        const int right = count(im, ink::Black, e.right - halfW + 1, 0, e.right, -1);
+        const bool vertical = std::abs(up - down) > std::abs(left - right);
+        const bool ok = kind == 2   ? vertical && up > down
+                        : kind == 3 ? vertical && down > up
+                        : kind == 4 ? !vertical && right > left
+                                    : !vertical && left > right;
+        static const char* const names[] = {"up", "down", "right", "left"};
+        t.expect(ok, name + ": arrow points " + names[kind - 2]);
+    }
+    if (kind == 6 || kind == 7) {
+        // Probed a little below the middle of the ink (small) or picture (large).
+        const bool small = im.width() == 16;
+        const int px = small ? (e.left + e.right) / 2 : im.width() / 2;
+        const int py = small ? e.top + (e.bottom - e.top) * 6 / 10 : im.height() * 6 / 10;
+        t.expect(isWhite(im, px, py), name + ": drawn as an outline (white inside)");
+    }
+}
+
+}  // namespace
+
+void checkPicture(Tally& t, int n, const QImage& im) {
+    const QString name = QString::number(n);
+    const QSize want = expectedSize(n);
+    t.expect(im.size() == want,
+             name + QStringLiteral(": size %1 x %2").arg(want.width()).arg(want.height()));
+    if (im.size() != want)
+        return;
+    const std::vector<QRgb>& pal = palette();
+    bool inPalette = true;
+    for (int y = 0; y < im.height(); ++y) {
+        for (int x = 0; x < im.width(); ++x) {
+            inPalette = inPalette && std::find(pal.begin(), pal.end(), im.pixel(x, y)) != pal.end();
+        }
+    }
+    t.expect(inPalette, name + ": only colours of the palette (no blending)");
+    const int w = im.width() - 1, h = im.height() - 1;
+    t.expect(isWhite(im, 0, 0) && isWhite(im, w, 0) && isWhite(im, 0, h) && isWhite(im, w, h),
+             name + ": white corners");
+
+    if (n == 101) {
+        t.expect(mirrorSymmetric(im, 14), name + ": candle is symmetric about column 7");
+        t.expect(count(im, ink::FlameCore, 0, 0, w, 11) > 0 &&
+                     count(im, ink::Flame, 0, 0, w, 11) > 0 &&
+                     count(im, ink::Plunger, 0, 0, w, 11) > 0 &&
+                     count(im, ink::FlameCore, 0, 12, w, h) == 0,
+                 name + ": yellow, orange and red flame in the top 12 rows");
+        t.expect(count(im, ink::Black, 0, h, w, h) >= 9, name + ": the foot is on the bottom row");
+    } else if (n == 102) {
+        const Extent e = inkExtent(im);
+        t.expect(e.top <= 1 && e.bottom >= 34 && e.left <= 2 && e.right >= 87,
+                 name + ": anvil fills its box");
+        t.expect(mirrorSymmetric(im, 89, true),
+                 name + ": anvil's outline is symmetric about its top centre");
+        t.expect(count(im, ink::Iron) > 600 && count(im, ink::IronShine) > 40,
+                 name + ": dark iron with lighter highlights");
+    } else if (n == 103) {
+        t.expect(count(im, ink::Blood) > 150 && count(im, ink::DarkBlood) > 50,
+                 name + ": lying in a pool of blood");
+        t.expect(count(im, ink::White, 0, h, w, h) < im.width(), name + ": touches the ground row");
+    } else if (n <= 111) {
+        checkPlayer(t, n, im);
+    } else {
+        checkSign(t, n, im);
+    }
+}
+
+}  // namespace art
