@@ -37,6 +37,22 @@ class Screen:
                 return k
         return None
 
+    def legend_whole(self, shot, shift):
+        """Every legend row shows all the ink of its small symbol, not painted
+        over by the row below, and a white column between symbol and text."""
+        for row in range(4):
+            picture = bitmap(111 + shift + row)
+            x0, y0 = self.cx + 280, self.cy + 458 + 13 * row
+            inked = [(c, r) for r in range(16) for c in range(16) if is_dark(picture[r][c])]
+            if not all(is_dark(shot.pixel(x0 + c, y0 + r)) for c, r in inked):
+                return False
+            band = range(13)
+            text = [c for c in range(15, 60) if any(is_dark(shot.pixel(x0 + c, y0 + r)) for r in band)]
+            if not text or not any(all(xsession.is_white(shot.pixel(x0 + c, y0 + r)) for r in band)
+                                   for c in range(max(c for c, _ in inked) + 1, text[0])):
+                return False
+        return True
+
     def symbols_shown(self, shot):
         return shot.count(self.cx + 97, self.cy + 449, 111, 103, lambda p: not xsession.is_white(p)) > 0
 
@@ -83,6 +99,7 @@ def test(session):
     shot = session.wait_screen(lambda s: screen.legend_shift(s) is not None, timeout=5)
     assert time.monotonic() - started > 2.9
     shift = screen.legend_shift(shot)
+    assert screen.legend_whole(shot, shift), f"a small symbol of legend {shift} is cut or touches its text"
     progress, pose = screen.left_progress(shot), screen.left_pose(shot)
     assert (progress, pose) in ((2, 106), (1, 104)), (progress, pose)
     if pose == 104:  # the countdown key was wrong: stunned, standing and confused
