@@ -76,6 +76,12 @@ void checkPlayer(Tally& t, int n, const QImage& im) {
                         .arg(barRow)
                         .arg(barLo)
                         .arg(barHi));
+    // The hands hold the crossbar from above: nothing is drawn across it, so
+    // its four middle rows are red from end to end and it reads as a T.
+    const int barWidth = b.right - b.left - 7, barRows = 4;
+    t.expect(barRow >= 0 && count(im, ink::Plunger, b.left + 4, barRow + 1, b.right - 4,
+                                  barRow + barRows) == barWidth * barRows,
+             name + ": crossbar red from end to end");
     // The figure must stay clear of the tower drawn over the box, apart from
     // the arms reaching across.
     const int towerLo = side == Side::Left ? 123 : 50, towerHi = side == Side::Left ? 163 : 90;
@@ -161,6 +167,17 @@ void checkPicture(Tally& t, int n, const QImage& im) {
                  name + ": anvil's outline is symmetric about its top centre");
         t.expect(count(im, ink::Iron) > 600 && count(im, ink::IronShine) > 40,
                  name + ": dark iron with lighter highlights");
+        // Black belongs to the outline only: no stray line across the iron.
+        bool outlineOnly = true;
+        for (int y = 0; y <= h; ++y) {
+            for (int x = 0; x <= w; ++x) {
+                outlineOnly =
+                    outlineOnly && (im.pixel(x, y) != ink::Black ||
+                                    count(im, ink::White, std::max(0, x - 2), std::max(0, y - 2),
+                                          std::min(w, x + 2), std::min(h, y + 2)) > 0);
+            }
+        }
+        t.expect(outlineOnly, name + ": black only along the anvil's outline");
     } else if (n == 103) {
         t.expect(count(im, ink::Blood) > 150 && count(im, ink::DarkBlood) > 50,
                  name + ": lying in a pool of blood");

@@ -1,12 +1,11 @@
 // The two players: a grinning, pot-bellied fellow with a big round head,
 // working a blasting plunger. Both players are the same fellow; the right one
-// is the left one seen in a mirror. Also his sad end, flattened by an anvil.
+// is the left one seen in a mirror.
 
 #include "art.h"
 #include "canvas.h"
 #include "props.h"
 
-#include <QLineF>
 #include <QTransform>
 
 #include <cmath>
@@ -41,17 +40,24 @@ QPointF onTorso(const Pose& p, double x, double y) {
 }
 
 // Shoulders and hips in the torso's own upright coordinates.
-const QPointF kFarShoulder(2, -64), kNearShoulder(12, -62), kFarHip(-6, -4), kNearHip(12, -4);
+const QPointF kFarShoulder(4, -66), kNearShoulder(12, -62), kFarHip(-6, -4), kNearHip(12, -4);
 const QPointF kHeadOnTorso(2, -104);
 
+// The hands grip the crossbar from above, one each side of the rod; `end`
+// of an arm is its wrist, at the top left of the fist.
+constexpr int kNearFist = 132, kFarFist = 153;  // centre columns
+
+// Two arms apart: the far one reaches out high, above the near fist, to the
+// far end of the bar; the near one leaves the chest at a wide angle, so it
+// never runs along the body's outline.
 Pose standingPose() {
     Pose p{};
     p.hip = {58, 156};
     p.lean = 0;
-    p.barTop = 100;
-    const double grip = p.barTop + kBarHeight / 2.0;
-    p.farArm = {onTorso(p, kFarShoulder.x(), kFarShoulder.y()), {100, 95}, {152, grip}};
-    p.nearArm = {onTorso(p, kNearShoulder.x(), kNearShoulder.y()), {104, 118}, {132, grip}};
+    p.barTop = 107;
+    p.farArm = {onTorso(p, kFarShoulder.x(), kFarShoulder.y()), {108, 90}, {kFarFist - 3, 101}};
+    p.nearArm = {
+        onTorso(p, kNearShoulder.x(), kNearShoulder.y()), {100, 100}, {kNearFist - 5, 103}};
     p.farLeg = {onTorso(p, kFarHip.x(), kFarHip.y()), {49, 172}, {47, 190}};
     p.nearLeg = {onTorso(p, kNearHip.x(), kNearHip.y()), {72, 172}, {72, 190}};
     return p;
@@ -62,9 +68,9 @@ Pose pushingPose() {
     p.hip = {40, 172};
     p.lean = 20;
     p.barTop = 142;
-    const double grip = p.barTop + kBarHeight / 2.0;
-    p.farArm = {onTorso(p, kFarShoulder.x(), kFarShoulder.y()), {110, 119}, {152, grip}};
-    p.nearArm = {onTorso(p, kNearShoulder.x(), kNearShoulder.y()), {100, 138}, {132, grip}};
+    p.farArm = {onTorso(p, kFarShoulder.x(), kFarShoulder.y()), {112, 112}, {kFarFist - 3, 136}};
+    p.nearArm = {
+        onTorso(p, kNearShoulder.x(), kNearShoulder.y()), {104, 126}, {kNearFist - 5, 139}};
     p.farLeg = {onTorso(p, kFarHip.x(), kFarHip.y()), {30, 178}, {22, 190}};
     p.nearLeg = {onTorso(p, kNearHip.x(), kNearHip.y()), {80, 176}, {78, 190}};
     return p;
@@ -78,10 +84,23 @@ void drawLimb(QImage& image, const Limb& limb) {
     stroke(image, path, ink::Black, kLimb);
 }
 
-void drawFist(QImage& image, QPointF at) {
-    shape(image, ellipse(at, 5.5, 6.0), ink::White, ink::Black, kLine);
-    // Curled fingers.
-    line(image, {{at.x() + 1.0, at.y() - 3.5}, {at.x() + 1.0, at.y() + 3.5}}, ink::Black, 1.0);
+// A fist closed on the crossbar: knuckles on top, the finger tips curled
+// over the bar's top edge so that the red shows between them.
+void drawFist(QImage& image, int centre, int barTop) {
+    // clang-format off
+    static const std::vector<std::string> fist = {
+        "...KKKKKK..",
+        "..KWWWWWWK.",
+        ".KWWWWWWWWK",
+        "KWWWWWWWWWK",
+        "KWWWWWWWWWK",
+        "KWWWKWWKWWK",
+        "KWWWKWWKWWK",
+        "KWWWKWWKWKK",
+        ".KKK.KK.KK.",
+    };
+    // clang-format on
+    stamp(image, centre - 5, barTop - 8, fist, {{'K', ink::Black}, {'W', ink::White}});
 }
 
 void drawShoe(QImage& image, QPointF ankle) {
@@ -127,12 +146,16 @@ void drawHead(QImage& image, QPointF c) {
           1.5);
 
     // Eyes looking towards the plunger.
-    for (const QPointF eye : {QPointF(x + 4, y - 8), QPointF(x + 17, y - 8)}) {
+    for (const QPointF eye : {QPointF(x + 4, y - 8), QPointF(x + 16, y - 8)}) {
         shape(image, ellipse(eye, 4.5, 6.0), ink::White, ink::Black, kLine);
         fill(image, ellipse(eye + QPointF(1.5, 1.0), 2.3, 2.8), ink::Black);
-        curve(image, eye + QPointF(-4, -9), eye + QPointF(-2, -11), eye + QPointF(2, -11),
-              eye + QPointF(4, -9.5), ink::Black, kLine);
     }
+    // Raised eyebrows; the far one stops short of the head's outline, where
+    // it would melt into it.
+    curve(image, {x, y - 17}, {x + 2, y - 19}, {x + 6, y - 19}, {x + 8, y - 17.5}, ink::Black,
+          kLine);
+    curve(image, {x + 12, y - 17}, {x + 14, y - 19}, {x + 17, y - 19}, {x + 18.5, y - 17.5},
+          ink::Black, kLine);
     // A round nose at the front of the face.
     shape(image, ellipse({x + 27, y + 2}, 5.0, 4.5), ink::White, ink::Black, kLine);
 
@@ -168,8 +191,8 @@ void drawFigure(QImage& image, const Pose& p) {
     }
     drawTorso(image, p);
     drawHead(image, onTorso(p, kHeadOnTorso.x(), kHeadOnTorso.y()));
-    drawFist(image, p.farArm.end);
-    drawFist(image, p.nearArm.end);
+    drawFist(image, kFarFist, p.barTop);
+    drawFist(image, kNearFist, p.barTop);
 }
 
 // Question marks around a puzzled player: x, y of the top-left corner and
@@ -202,67 +225,6 @@ QImage player(Side side, Stance stance, bool confused, int width) {
         }
     }
     return image.copy(0, 0, width, kPlayerHeight);
-}
-
-QImage loser() {
-    QImage image = blank(90, 62);
-    // The pool of blood, darker at its rim, with a few splashes.
-    shape(image, ellipse({45, 54.5}, 42.5, 7.2), ink::Blood, ink::DarkBlood, 2.0);
-    for (const QPointF drop :
-         {QPointF(4, 43), QPointF(86, 42), QPointF(81, 36), QPointF(9, 37), QPointF(57, 38)}) {
-        fill(image, ellipse(drop, 1.6, 1.6), ink::Blood);
-    }
-
-    // One arm sticks straight up, fingers spread.
-    stroke(
-        image,
-        [] {
-            QPainterPath p({42, 49});
-            p.quadTo({37, 34}, {40, 20});
-            return p;
-        }(),
-        ink::Black, kLimb);
-    for (const QLineF f : {QLineF(37.5, 13, 36, 8), QLineF(40, 12, 40, 7), QLineF(42.5, 13, 44, 8),
-                           QLineF(44, 16, 47.5, 14)}) {
-        line(image, {f.p1(), f.p2()}, ink::Black, kLine);
-    }
-    shape(image, ellipse({40, 16}, 4, 4), ink::White, ink::Black, kLine);
-
-    // One leg sticks up too; the other lies flat.
-    stroke(
-        image,
-        [] {
-            QPainterPath p({58, 50});
-            p.quadTo({63, 36}, {66, 23});
-            return p;
-        }(),
-        ink::Black, kLimb);
-    QPainterPath boot;  // upside down: heel at the top, toe pointing away
-    boot.addRoundedRect(QRectF(62, 14, 8, 12), 3, 3);
-    boot = boot.united(ellipse({71, 17}, 7, 3.5));
-    fill(image, boot, ink::Black);
-    line(image, {{60, 55}, {77, 55}}, ink::Black, kLimb);
-    fill(image, QTransform().translate(79, 52).rotate(-75).map(ellipse({0, 0}, 5, 3)), ink::Black);
-
-    // The squashed belly and head, with his three hairs.
-    shape(image, ellipse({50, 52.5}, 16, 5.5), ink::White, ink::Black, kLine);
-    curve(image, {15, 44}, {14, 41}, {12, 40}, {10, 41}, ink::Black, kLine);
-    curve(image, {21, 43}, {21, 40}, {19, 38}, {17, 39}, ink::Black, kLine);
-    curve(image, {27, 44}, {28, 41}, {30, 40}, {32, 41}, ink::Black, kLine);
-    shape(image, ellipse({21, 50.5}, 15, 7.5), ink::White, ink::Black, kLine);
-    // Crossed-out eyes.
-    for (const double ex : {15.0, 26.0}) {
-        line(image, {{ex - 2.5, 45}, {ex + 2.5, 49.5}}, ink::Black, 1.5);
-        line(image, {{ex + 2.5, 45}, {ex - 2.5, 49.5}}, ink::Black, 1.5);
-    }
-    // The grin has become a grimace of clenched teeth.
-    shape(image, polygon({{13, 51.5}, {29, 51.5}, {29, 55.5}, {13, 55.5}}), ink::White, ink::Black,
-          1.5);
-    for (const double tx : {17.0, 21.0, 25.0}) {
-        line(image, {{tx, 51.5}, {tx, 55.5}}, ink::Black, 1.0);
-    }
-    line(image, {{13, 53.5}, {29, 53.5}}, ink::Black, 1.0);
-    return image;
 }
 
 }  // namespace art

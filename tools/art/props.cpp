@@ -96,7 +96,6 @@ QImage anvil() {
     line(image, {{5.0, 6.5}, {14.0, 9.0}}, ink::IronShine, 1.5);
     box(image, 38, 17, 39, 24, ink::IronShine);
     line(image, {{24.0, 30.5}, {32.0, 28.5}}, ink::IronShine, 1.5);
-    box(image, 26, 10, 63, 10, ink::Black);  // where the face plate meets the body
     outline(image, body, ink::Black, 2.0);
     return image;
 }
