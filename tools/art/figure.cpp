@@ -43,9 +43,11 @@ QPointF onTorso(const Pose& p, double x, double y) {
 const QPointF kFarShoulder(4, -66), kNearShoulder(12, -62), kFarHip(-6, -4), kNearHip(12, -4);
 const QPointF kHeadOnTorso(2, -104);
 
-// The hands grip the crossbar from above, one each side of the rod; `end`
-// of an arm is its wrist, at the top left of the fist.
-constexpr int kNearFist = 132, kFarFist = 153;  // centre columns
+// The hands grip the ends of the crossbar from above, clear of the middle,
+// where the candle of the gauge climbs past the handle. `end` of an arm is
+// its wrist, on the top left of the fist.
+constexpr int kFistWidth = 10;
+constexpr int kNearFist = kBarLeft, kFarFist = kBarRight + 1 - kFistWidth;  // left columns
 
 // Two arms apart: the far one reaches out high, above the near fist, to the
 // far end of the bar; the near one leaves the chest at a wide angle, so it
@@ -55,9 +57,9 @@ Pose standingPose() {
     p.hip = {58, 156};
     p.lean = 0;
     p.barTop = 107;
-    p.farArm = {onTorso(p, kFarShoulder.x(), kFarShoulder.y()), {108, 90}, {kFarFist - 3, 101}};
+    p.farArm = {onTorso(p, kFarShoulder.x(), kFarShoulder.y()), {104, 89}, {kFarFist + 2, 101}};
     p.nearArm = {
-        onTorso(p, kNearShoulder.x(), kNearShoulder.y()), {100, 100}, {kNearFist - 5, 103}};
+        onTorso(p, kNearShoulder.x(), kNearShoulder.y()), {100, 103}, {kNearFist + 1, 103}};
     p.farLeg = {onTorso(p, kFarHip.x(), kFarHip.y()), {49, 172}, {47, 190}};
     p.nearLeg = {onTorso(p, kNearHip.x(), kNearHip.y()), {72, 172}, {72, 190}};
     return p;
@@ -68,9 +70,9 @@ Pose pushingPose() {
     p.hip = {40, 172};
     p.lean = 20;
     p.barTop = 142;
-    p.farArm = {onTorso(p, kFarShoulder.x(), kFarShoulder.y()), {112, 112}, {kFarFist - 3, 136}};
+    p.farArm = {onTorso(p, kFarShoulder.x(), kFarShoulder.y()), {112, 112}, {kFarFist + 2, 136}};
     p.nearArm = {
-        onTorso(p, kNearShoulder.x(), kNearShoulder.y()), {104, 126}, {kNearFist - 5, 139}};
+        onTorso(p, kNearShoulder.x(), kNearShoulder.y()), {104, 126}, {kNearFist + 1, 139}};
     p.farLeg = {onTorso(p, kFarHip.x(), kFarHip.y()), {30, 178}, {22, 190}};
     p.nearLeg = {onTorso(p, kNearHip.x(), kNearHip.y()), {80, 176}, {78, 190}};
     return p;
@@ -86,21 +88,21 @@ void drawLimb(QImage& image, const Limb& limb) {
 
 // A fist closed on the crossbar: knuckles on top, the finger tips curled
 // over the bar's top edge so that the red shows between them.
-void drawFist(QImage& image, int centre, int barTop) {
+void drawFist(QImage& image, int left, int barTop) {
     // clang-format off
     static const std::vector<std::string> fist = {
-        "...KKKKKK..",
-        "..KWWWWWWK.",
-        ".KWWWWWWWWK",
-        "KWWWWWWWWWK",
-        "KWWWWWWWWWK",
-        "KWWWKWWKWWK",
-        "KWWWKWWKWWK",
-        "KWWWKWWKWKK",
-        ".KKK.KK.KK.",
+        "..KKKKKK..",
+        ".KWWWWWWK.",
+        "KWWWWWWWWK",
+        "KWWWWWWWWK",
+        "KWWWWWWWWK",
+        "KWWKWWKWWK",
+        "KWWKWWKWWK",
+        "KWWKWWKWKK",
+        ".KK.KK.KK.",
     };
     // clang-format on
-    stamp(image, centre - 5, barTop - 8, fist, {{'K', ink::Black}, {'W', ink::White}});
+    stamp(image, left, barTop - 8, fist, {{'K', ink::Black}, {'W', ink::White}});
 }
 
 void drawShoe(QImage& image, QPointF ankle) {
