@@ -8,8 +8,6 @@
 
 #include <QTransform>
 
-#include <cmath>
-
 namespace art {
 namespace {
 
