@@ -144,6 +144,7 @@ class InstalledTree(unittest.TestCase):
         with open(path, encoding="utf-8") as f:
             title = next(line for line in f if line.startswith(".TH "))
         self.assertEqual(title.split()[1:3], ["KLOBBET", "6"])
+        self.assertIn(f'"Klobbet {VERSION}"', title, "the page is not the project's version's")
 
     def test_catalogue_entry(self):
         result = run("appstreamcli", "validate", "--no-net", "--explain", self.metainfo_file)
