@@ -1,5 +1,15 @@
 # Installs the Debian packages that are missing, and only those, so that a
 # second run installs nothing. Uses sudo when not root.
+
+# Runs a command as root: directly when root already, else through sudo.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
 install_missing() {
     local missing=()
     local package
@@ -11,13 +21,9 @@ install_missing() {
     if [ ${#missing[@]} -eq 0 ]; then
         return 0
     fi
-    local as_root=()
-    if [ "$(id -u)" -ne 0 ]; then
-        as_root=(sudo)
-    fi
     echo "Installing: ${missing[*]}"
-    "${as_root[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # What building the game needs.

@@ -1,11 +1,12 @@
 """Installs the built game into a scratch prefix, as a package would, and
 checks what a desktop finds there: the program, its launcher entry, its icon
-at every size and its catalogue entry, each accepted by the tool that desktops
-and software centres trust for it.
+at every size, its catalogue entry and its manual page, each accepted by the
+tool that desktops and software centres trust for it.
 
 Usage: install_test.py CMAKE BUILD_DIR PROJECT_VERSION"""
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -36,6 +37,17 @@ def desktop_entry(path):
     return keys
 
 
+def exec_program(value):
+    """The program an Exec value starts: the value's string escapes undone
+    first, then its quoting."""
+    value = re.sub(r"\\(.)", lambda m: {"s": " ", "n": "\n", "t": "\t", "r": "\r"}
+                   .get(m.group(1), m.group(1)), value)
+    quoted = re.match(r'"((?:[^"\\]|\\.)*)"', value)
+    if quoted:
+        return re.sub(r'\\([`"$\\])', r"\1", quoted.group(1))
+    return value.split()[0]
+
+
 def png_size(path):
     with open(path, "rb") as f:
         head = f.read(24)
@@ -55,7 +67,8 @@ class InstalledTree(unittest.TestCase):
         for tool in ("desktop-file-validate", "appstreamcli", "convert"):
             if not shutil.which(tool):
                 raise AssertionError(f"{tool} is missing: scripts/test installs it")
-        cls.prefix = tempfile.mkdtemp(prefix="klobbet-install-")
+        # A space and a dollar sign, which the launcher entry must quote.
+        cls.prefix = tempfile.mkdtemp(prefix="klobbet install $")
         # A DESTDIR from the caller would send the files elsewhere.
         env = {k: v for k, v in os.environ.items() if k != "DESTDIR"}
         result = run(CMAKE, "--install", BUILD_DIR, "--prefix", cls.prefix, env=env)
@@ -96,7 +109,9 @@ class InstalledTree(unittest.TestCase):
         self.assertTrue(entry.get("Comment"), "no Comment")
         self.assertIn("Game", entry.get("Categories", "").split(";"))
         self.assertNotEqual(entry.get("Terminal"), "true")
-        self.installed_program(entry["Exec"].split()[0])
+        # The full path: neither ~/.local/bin nor /usr/games is on every
+        # session's search path.
+        self.assertEqual(exec_program(entry["Exec"]), self.installed_program("klobbet"))
         # A name, looked up in the theme, not a path to one file.
         icon = entry.get("Icon", "")
         self.assertNotIn("/", icon)
@@ -123,6 +138,13 @@ class InstalledTree(unittest.TestCase):
                          if pixels[y * size + x] != original[(y // block) * 32 + x // block]]
                 self.assertEqual(wrong[:5], [], f"{len(wrong)} pixels differ; "
                                  "data/icons/render redraws them")
+
+    def test_manual_page(self):
+        path = os.path.join(self.share, "man", "man6", "klobbet.6")
+        with open(path, encoding="utf-8") as f:
+            title = next(line for line in f if line.startswith(".TH "))
+        self.assertEqual(title.split()[1:3], ["KLOBBET", "6"])
+        self.assertIn(f'"Klobbet {VERSION}"', title, "the page is not the project's version's")
 
     def test_catalogue_entry(self):
         result = run("appstreamcli", "validate", "--no-net", "--explain", self.metainfo_file)
