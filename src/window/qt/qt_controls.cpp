@@ -1,6 +1,7 @@
 #include "window/qt/qt_controls.h"
 
 #include <QPainter>
+#include <QRegion>
 #include <utility>
 
 namespace klobbet {
@@ -11,11 +12,46 @@ int borderWidth(bool bordered) {
     return bordered ? 1 : 0;
 }
 
+// The countdown label. Its text stands at the top, as in any label, but a
+// big digit reaches below the label's last visible row, where the "Jouer"
+// button covers it: the digit moves up just enough to be seen whole. The
+// ink, not the advance, is centred, so every digit sits in the middle.
+class DigitLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        const QString caption = text();
+        if (caption.isEmpty()) {
+            return;
+        }
+        const QFontMetrics metrics = fontMetrics();
+        // A pixel around the outline, for the edges that antialiasing adds.
+        const QRect ink = metrics.tightBoundingRect(caption).adjusted(-1, -1, 1, 1);
+        int x = 0;
+        if (alignment() & Qt::AlignHCenter) {
+            x = (width() - ink.width()) / 2 - ink.left();
+        } else if (alignment() & Qt::AlignRight) {
+            x = width() - metrics.horizontalAdvance(caption);
+        }
+        int baseline = metrics.ascent();
+        const QRegion seen = visibleRegion().isEmpty() ? QRegion(rect()) : visibleRegion();
+        while (baseline + ink.top() > 0 &&
+               !(QRegion(ink.translated(x, baseline)) - seen).isEmpty()) {
+            --baseline;
+        }
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(x, baseline, caption);
+    }
+};
+
 }  // namespace
 
-SurfaceWidget::SurfaceWidget(QWidget* parent, const QRect& geometry, bool bordered,
-                             const QImage& image)
-    : QWidget(parent), bordered_(bordered), image_(image) {
+SurfaceWidget::SurfaceWidget(QWidget* parent, const QRect& geometry, bool bordered)
+    : QWidget(parent), bordered_(bordered) {
     setGeometry(geometry);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -29,15 +65,33 @@ void SurfaceWidget::paintEvent(QPaintEvent* /*event*/) {
         painter.drawRect(0, 0, width() - 1, height() - 1);
     }
     const int border = borderWidth(bordered_);
-    painter.drawImage(QPoint(border, border), image_);
+    painter.drawImage(QPoint(border, border), shown_);
 }
 
-QtSurface::QtSurface(QWidget* parent, const QRect& geometry, bool bordered, const QFont& font)
+QtSurface::QtSurface(QWidget* parent, const QRect& geometry, bool bordered, const QFont& font,
+                     EventGate* gate)
     : Surface(geometry.width() - 2 * borderWidth(bordered),
               geometry.height() - 2 * borderWidth(bordered), font),
-      widget_(new SurfaceWidget(parent, geometry, bordered, image())) {}
+      widget_(new SurfaceWidget(parent, geometry, bordered)),
+      heldByHandler_(gate != nullptr) {
+    widget_->setShown(image());
+    if (gate != nullptr) {
+        gate->afterEachHandler([this] {
+            if (drawnSinceShown_) {
+                showDrawn();
+                widget_->update();
+            }
+        });
+    }
+}
+
+void QtSurface::showDrawn() {
+    drawnSinceShown_ = false;
+    widget_->setShown(image());
+}
 
 void QtSurface::Refresh() {
+    showDrawn();
     widget_->repaint();
 }
 
@@ -50,11 +104,16 @@ bool QtSurface::isVisible() const {
 }
 
 void QtSurface::drawn() {
+    if (heldByHandler_) {
+        drawnSinceShown_ = true;
+        return;
+    }
+    showDrawn();
     widget_->update();
 }
 
 QtLabel::QtLabel(QWidget* parent, const QRect& geometry, const QFont& font)
-    : label_(new QLabel(parent)) {
+    : label_(new DigitLabel(parent)) {
     label_->setGeometry(geometry);
     label_->setFont(font);
     label_->setAutoFillBackground(true);

@@ -13,23 +13,33 @@
 
 namespace klobbet {
 
-// Shows a surface's backing image, inside an optional one-pixel border,
-// pixel for pixel (whole blocks of pixels on a scaled screen).
+// Shows a surface's image, inside an optional one-pixel border, pixel for
+// pixel (whole blocks of pixels on a scaled screen).
 class SurfaceWidget : public QWidget {
   public:
-    SurfaceWidget(QWidget* parent, const QRect& geometry, bool bordered, const QImage& image);
+    SurfaceWidget(QWidget* parent, const QRect& geometry, bool bordered);
+
+    // A shallow copy: the backing image is copied only when drawn on again.
+    void setShown(const QImage& image) { shown_ = image; }
+    const QImage& shown() const { return shown_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     bool bordered_;
-    const QImage& image_;
+    QImage shown_;
 };
 
 class QtSurface : public Surface {
   public:
-    QtSurface(QWidget* parent, const QRect& geometry, bool bordered, const QFont& font);
+    // With a gate, what a handler draws reaches the screen only at Refresh
+    // or when the handler returns, so a wait that lets the event loop run
+    // (focus changes and uncovered parts repaint) shows the field as it was
+    // before the handler began. Without one, drawings show at the next
+    // repaint.
+    QtSurface(QWidget* parent, const QRect& geometry, bool bordered, const QFont& font,
+              EventGate* gate = nullptr);
 
     void Refresh() override;
     void setVisible(bool visible) override;
@@ -40,7 +50,11 @@ class QtSurface : public Surface {
     void drawn() override;
 
   private:
+    void showDrawn();
+
     SurfaceWidget* widget_;
+    bool heldByHandler_;
+    bool drawnSinceShown_ = false;
 };
 
 class QtLabel : public Label {
