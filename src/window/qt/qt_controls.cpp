@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QRegion>
+#include <cstring>
 #include <utility>
 
 namespace klobbet {
@@ -54,6 +55,14 @@ SurfaceWidget::SurfaceWidget(QWidget* parent, const QRect& geometry, bool border
     : QWidget(parent), bordered_(bordered) {
     setGeometry(geometry);
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void SurfaceWidget::setShown(const QImage& image) {
+    if (shown_.size() != image.size() || shown_.format() != image.format()) {
+        shown_ = image.copy();
+        return;
+    }
+    std::memcpy(shown_.bits(), image.constBits(), static_cast<std::size_t>(image.sizeInBytes()));
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent* /*event*/) {

@@ -19,8 +19,9 @@ class SurfaceWidget : public QWidget {
   public:
     SurfaceWidget(QWidget* parent, const QRect& geometry, bool bordered);
 
-    // A shallow copy: the backing image is copied only when drawn on again.
-    void setShown(const QImage& image) { shown_ = image; }
+    // Copies the image into the one the widget keeps: no buffer is
+    // allocated after the first, so the memory stays put over a long game.
+    void setShown(const QImage& image);
     const QImage& shown() const { return shown_; }
 
   protected:
