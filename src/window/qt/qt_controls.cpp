@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QRegion>
-#include <cstring>
 #include <utility>
 
 namespace klobbet {
@@ -51,18 +50,11 @@ class DigitLabel : public QLabel {
 
 }  // namespace
 
-SurfaceWidget::SurfaceWidget(QWidget* parent, const QRect& geometry, bool bordered)
-    : QWidget(parent), bordered_(bordered) {
+SurfaceWidget::SurfaceWidget(QWidget* parent, const QRect& geometry, bool bordered,
+                             const QImage& image)
+    : QWidget(parent), bordered_(bordered), image_(image) {
     setGeometry(geometry);
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void SurfaceWidget::setShown(const QImage& image) {
-    if (shown_.size() != image.size() || shown_.format() != image.format()) {
-        shown_ = image.copy();
-        return;
-    }
-    std::memcpy(shown_.bits(), image.constBits(), static_cast<std::size_t>(image.sizeInBytes()));
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent* /*event*/) {
@@ -74,29 +66,25 @@ void SurfaceWidget::paintEvent(QPaintEvent* /*event*/) {
         painter.drawRect(0, 0, width() - 1, height() - 1);
     }
     const int border = borderWidth(bordered_);
-    painter.drawImage(QPoint(border, border), shown_);
+    painter.drawImage(QPoint(border, border), image_);
 }
 
 QtSurface::QtSurface(QWidget* parent, const QRect& geometry, bool bordered, const QFont& font,
                      EventGate* gate)
     : Surface(geometry.width() - 2 * borderWidth(bordered),
               geometry.height() - 2 * borderWidth(bordered), font),
-      widget_(new SurfaceWidget(parent, geometry, bordered)),
-      heldByHandler_(gate != nullptr) {
-    widget_->setShown(image());
+      widget_(new SurfaceWidget(parent, geometry, bordered, image())),
+      gate_(gate) {
     if (gate != nullptr) {
-        gate->afterEachHandler([this] {
-            if (drawnSinceShown_) {
-                showDrawn();
-                widget_->update();
-            }
-        });
+        gate->afterEachHandler([this] { showDrawn(); });
     }
 }
 
 void QtSurface::showDrawn() {
-    drawnSinceShown_ = false;
-    widget_->setShown(image());
+    if (held_) {
+        held_ = false;
+        widget_->setUpdatesEnabled(true);  // which schedules the repaint
+    }
 }
 
 void QtSurface::Refresh() {
@@ -113,11 +101,13 @@ bool QtSurface::isVisible() const {
 }
 
 void QtSurface::drawn() {
-    if (heldByHandler_) {
-        drawnSinceShown_ = true;
+    if (gate_ != nullptr && gate_->isRunning()) {
+        if (!held_) {
+            held_ = true;
+            widget_->setUpdatesEnabled(false);
+        }
         return;
     }
-    showDrawn();
     widget_->update();
 }
 

@@ -13,32 +13,28 @@
 
 namespace klobbet {
 
-// Shows a surface's image, inside an optional one-pixel border, pixel for
-// pixel (whole blocks of pixels on a scaled screen).
+// Shows a surface's backing image, inside an optional one-pixel border,
+// pixel for pixel (whole blocks of pixels on a scaled screen).
 class SurfaceWidget : public QWidget {
   public:
-    SurfaceWidget(QWidget* parent, const QRect& geometry, bool bordered);
-
-    // Copies the image into the one the widget keeps: no buffer is
-    // allocated after the first, so the memory stays put over a long game.
-    void setShown(const QImage& image);
-    const QImage& shown() const { return shown_; }
+    SurfaceWidget(QWidget* parent, const QRect& geometry, bool bordered, const QImage& image);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     bool bordered_;
-    QImage shown_;
+    const QImage& image_;
 };
 
 class QtSurface : public Surface {
   public:
     // With a gate, what a handler draws reaches the screen only at Refresh
-    // or when the handler returns, so a wait that lets the event loop run
-    // (focus changes and uncovered parts repaint) shows the field as it was
-    // before the handler began. Without one, drawings show at the next
-    // repaint.
+    // or when the handler returns: the widget takes no updates meanwhile, so
+    // a wait that lets the event loop run (the focus moving to the field,
+    // say) shows the field as it was before the handler began. Only the
+    // window system's own repaints (the field uncovered) may show the
+    // drawing earlier. Without a gate, drawings show at the next repaint.
     QtSurface(QWidget* parent, const QRect& geometry, bool bordered, const QFont& font,
               EventGate* gate = nullptr);
 
@@ -54,8 +50,8 @@ class QtSurface : public Surface {
     void showDrawn();
 
     SurfaceWidget* widget_;
-    bool heldByHandler_;
-    bool drawnSinceShown_ = false;
+    const EventGate* gate_;
+    bool held_ = false;
 };
 
 class QtLabel : public Label {
