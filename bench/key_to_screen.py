@@ -1,8 +1,10 @@
 """Key to screen: from a key release sent through XTEST to the first DAMAGE
 event of the window. The game gets correct keys of both players, each of
 which changes the scene; its floor is a field-sized image that every key
-release changes and repaints. The two take turns, key by key, on a display
-of their own, wide enough that neither window covers the other."""
+release changes and repaints. The two take turns, a match of the game then
+as many keys of the floor, so the focus moves between them only once a
+turn, on a display of their own wide enough that neither window covers the
+other."""
 
 import functools
 import os
@@ -34,8 +36,8 @@ def box_symbol(screen, shot, left):
 
 
 def measure(build, game, floor_binary, matches):
-    """Milliseconds from key release to first damage: (game, floor), one
-    floor sample after each game sample."""
+    """Milliseconds from key release to first damage: (game, floor), as
+    many of each."""
     display = Display(build, screen=SCREEN)
     quiet = {"env": display.env, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
     processes = []
@@ -56,7 +58,6 @@ def measure(build, game, floor_binary, matches):
 
         def turn(key):
             game_ms.append(display.key_to_screen(window, key) / 1e6)
-            floor_ms.append(display.key_to_screen(floor_window, "q") / 1e6)
 
         for _ in range(matches):
             display.click(screen.cx + 344, screen.cy + 556)
@@ -74,6 +75,8 @@ def measure(build, game, floor_binary, matches):
                 turn(LEFT_KEYS[directions[0]])  # the 20th ends the match
                 if position < LENGTH:
                     turn(RIGHT_KEYS[directions[1]])
+            while len(floor_ms) < len(game_ms):
+                floor_ms.append(display.key_to_screen(floor_window, "q") / 1e6)
             wait_screen(display, screen.play_enabled, "'Jouer' back after the finale", timeout=9)
         return game_ms, floor_ms
     except BenchError as error:

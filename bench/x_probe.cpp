@@ -96,8 +96,14 @@ xcb_keycode_t keycodeOf(xcb_connection_t* connection, xcb_keysym_t keysym) {
 }
 
 void focusAndPress(xcb_connection_t* connection, xcb_window_t window, xcb_keycode_t keycode) {
-    xcb_set_input_focus(connection, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
-    sync(connection);
+    // Only a change of focus: a window that gets it again repaints.
+    xcb_get_input_focus_reply_t* focus =
+        xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
+    if (focus == nullptr || focus->focus != window) {
+        xcb_set_input_focus(connection, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+        sync(connection);
+    }
+    std::free(focus);
     xcb_test_fake_input(connection, XCB_KEY_PRESS, keycode, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     sync(connection);
 }
