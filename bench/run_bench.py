@@ -70,7 +70,7 @@ def main():
     parser.add_argument("--rounds", type=int, default=10, help="start-up runs of each program")
     parser.add_argument("--sessions", type=int, default=2, help="whole game sessions")
     parser.add_argument("--matches", type=int, default=2, help="counted matches in the timing run")
-    parser.add_argument("--screen-matches", type=int, default=5,
+    parser.add_argument("--screen-matches", type=int, default=8,
                         help="matches played for the key-to-screen figure")
     parser.add_argument("--quick", action="store_true", help="fewer repetitions, for a try-out")
     args = parser.parse_args()
