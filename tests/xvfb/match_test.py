@@ -25,6 +25,12 @@ class Screen:
         rows = rows or range(len(picture))
         return all(shot.pixel(x0 + c, y0 + r) == picture[r][c] for r in rows for c in cols)
 
+    def field_pixels(self, shot):
+        """The field inside its border, row by row, as raw bytes."""
+        x, y = self.field(0, 0)
+        starts = (((y + r) * shot.width + x) * 3 for r in range(423))
+        return b"".join(shot.pixels[i:i + 655 * 3] for i in starts)
+
     def digit_shown(self, shot):
         return shot.count(self.cx + 300, self.cy + 442, 105, 85, is_dark) > 50
 
@@ -85,19 +91,30 @@ def test(session):
     screen = Screen(origin)
     session.wait_screen(lambda s: screen.play_enabled(s))
 
-    # First match: a key released during the countdown counts afterwards.
+    # First match: a key pressed on "Jouer" and released during the countdown
+    # counts afterwards. The field keeps what it showed before the click,
+    # empty, until the countdown ends.
+    before = screen.field_pixels(session.screenshot())
+    session.focus(window)
+    session.run("xdotool", "keydown", "q")
+    time.sleep(0.05)
     session.click(screen.cx + 344, screen.cy + 556)
     started = time.monotonic()
+    time.sleep(0.25)
+    session.run("xdotool", "keyup", "q")
+    time.sleep(max(0.0, started + 0.5 - time.monotonic()))
     shot = session.screenshot()
-    assert screen.digit_shown(shot), "no countdown digit right after Jouer"
-    session.key(window, "q")
+    assert screen.digit_shown(shot), "no countdown digit during the countdown"
+    assert screen.field_pixels(shot) == before, "the new scene showed before the countdown ended"
     time.sleep(max(0.0, started + 1.5 - time.monotonic()))
     shot = session.screenshot()
     assert screen.digit_shown(shot) and not screen.play_enabled(shot)
-    assert screen.left_progress(shot) == 1, "the key counted during the countdown"
+    assert screen.field_pixels(shot) == before, "the field changed during the countdown"
 
     shot = session.wait_screen(lambda s: screen.legend_shift(s) is not None, timeout=5)
     assert time.monotonic() - started > 2.9
+    assert screen.shows(shot, screen.field(520, 100), bitmap(102), rows=range(1, 36)), \
+        "no scene after the countdown"
     shift = screen.legend_shift(shot)
     assert screen.legend_whole(shot, shift), f"a small symbol of legend {shift} is cut or touches its text"
     progress, pose = screen.left_progress(shot), screen.left_pose(shot)
@@ -149,9 +166,12 @@ def test(session):
     shot = session.wait_screen(screen.play_enabled, timeout=8)
     assert 6.0 < time.monotonic() - finale < 7.5
 
-    # A second match, with its new sequence and countdown.
+    # A second match, with its new sequence and countdown; the first match's
+    # last scene stays until the countdown ends.
+    before = screen.field_pixels(shot)
     session.click(screen.cx + 344, screen.cy + 556)
-    assert screen.digit_shown(session.screenshot())
+    shot = session.screenshot()
+    assert screen.digit_shown(shot) and screen.field_pixels(shot) == before
     shot = session.wait_screen(lambda s: screen.legend_shift(s) is not None, timeout=5)
     assert screen.left_progress(shot) == 1
     session.key(window, "Escape")

@@ -21,6 +21,10 @@ void EventGate::deliver(Kind kind, Handler handler) {
     }
 }
 
+void EventGate::afterEachHandler(Handler onReturn) {
+    onReturn_.push_back(std::move(onReturn));
+}
+
 void EventGate::close() {
     closed_ = true;
     held_.clear();
@@ -28,10 +32,18 @@ void EventGate::close() {
 
 void EventGate::run(const Handler& handler) {
     struct Running {
-        bool& flag;
-        explicit Running(bool& f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    } running(running_);
+        EventGate& gate;
+        explicit Running(EventGate& g) : gate(g) { gate.running_ = true; }
+        ~Running() {
+            gate.running_ = false;
+            if (gate.closed_) {
+                return;
+            }
+            for (const Handler& onReturn : gate.onReturn_) {
+                onReturn();
+            }
+        }
+    } running(*this);
     handler();
 }
 

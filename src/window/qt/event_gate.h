@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <vector>
 
 namespace klobbet {
 
@@ -18,6 +19,9 @@ class EventGate {
     explicit EventGate(std::function<void()> flushInput);
 
     void deliver(Kind kind, Handler handler);
+    // Runs after every handler, as it returns: where the drawing it held
+    // back reaches the screen.
+    void afterEachHandler(Handler onReturn);
     // After the program has ended nothing more runs.
     void close();
     bool isRunning() const { return running_; }
@@ -29,6 +33,7 @@ class EventGate {
 
     std::function<void()> flushInput_;
     std::deque<Handler> held_;
+    std::vector<Handler> onReturn_;
     bool running_ = false;
     bool draining_ = false;
     bool closed_ = false;

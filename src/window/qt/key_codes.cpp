@@ -1,5 +1,6 @@
 #include "window/qt/key_codes.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace klobbet {
@@ -72,20 +73,34 @@ std::int16_t shiftState(Qt::KeyboardModifiers modifiers) {
     return state;
 }
 
-KeyReleaseFilter::KeyReleaseFilter(QObject* parent, KeyUp keyUp)
-    : QObject(parent), keyUp_(std::move(keyUp)) {}
+KeyReleaseFilter::KeyReleaseFilter(QWidget* field, KeyUp keyUp)
+    : QObject(field), field_(field), keyUp_(std::move(keyUp)) {
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool KeyReleaseFilter::inFieldWindow(QObject* watched) const {
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    return widget != nullptr && widget->window() == field_->window();
+}
 
 bool KeyReleaseFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat()) {
+            if (!key->isAutoRepeat() && inFieldWindow(watched)) {
                 pressed_.insert(key->key());
             }
             break;
         }
         case QEvent::KeyRelease: {
             const auto* key = static_cast<QKeyEvent*>(event);
+            if (watched != field_) {
+                // Released elsewhere in the window: it no longer counts here.
+                if (!key->isAutoRepeat() && inFieldWindow(watched)) {
+                    pressed_.remove(key->key());
+                }
+                break;
+            }
             if (key->isAutoRepeat() || !pressed_.remove(key->key())) {
                 return true;
             }
@@ -96,7 +111,12 @@ bool KeyReleaseFilter::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         case QEvent::FocusOut:
-            pressed_.clear();
+            // The window lost the keyboard: what is released after it comes
+            // back may have been pressed in another window.
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason &&
+                inFieldWindow(watched)) {
+                pressed_.clear();
+            }
             break;
         default:
             break;

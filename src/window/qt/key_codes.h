@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QObject>
 #include <QSet>
+#include <QWidget>
 #include <cstdint>
 #include <functional>
 
@@ -14,19 +15,25 @@ std::int16_t virtualKeyCode(int qtKey);
 // Shift 1, Ctrl 2, Alt 4.
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers);
 
-// Turns the key releases a widget receives into the game's key-up events:
-// once per physical release (auto-repeat ignored), and only for keys whose
-// press the widget saw, so the Esc or Enter that closed a message box does
-// not reach the game.
+// Turns the key releases the playing field receives into the game's key-up
+// events: once per physical release (auto-repeat ignored), and only for keys
+// pressed while the field's own window had the keyboard, so the Esc or Enter
+// that closed a message box does not reach the game. A key pressed on
+// "Jouer" and released on the field once the match has begun counts: the
+// player did press it in the game. Watches the whole application, since
+// the press can come to any widget of the window; owned by the field.
 class KeyReleaseFilter : public QObject {
   public:
     using KeyUp = std::function<void(std::int16_t keyCode, std::int16_t shift)>;
-    KeyReleaseFilter(QObject* parent, KeyUp keyUp);
+    KeyReleaseFilter(QWidget* field, KeyUp keyUp);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool inFieldWindow(QObject* watched) const;
+
+    QWidget* field_;
     KeyUp keyUp_;
     QSet<int> pressed_;
 };

@@ -11,6 +11,7 @@
 
 #include "window/qt/close_requests.h"
 #include "window/qt/key_codes.h"
+#include "window/qt/menu_check_style.h"
 #include "window/qt/skip_taskbar.h"
 
 namespace klobbet {
@@ -35,6 +36,11 @@ void paintWith(QWidget* widget, const QColor& colour) {
 }
 
 QAction* checkItem(QMenu* menu, const QString& caption, bool checked) {
+    if (dynamic_cast<MenuCheckStyle*>(menu->style()) == nullptr) {
+        auto* style = new MenuCheckStyle(QApplication::style()->name());
+        style->setParent(menu);
+        menu->setStyle(style);
+    }
     QAction* action = menu->addAction(caption);
     action->setCheckable(true);
     action->setChecked(checked);
@@ -68,8 +74,9 @@ MainWindow::MainWindow()
     button_->setFocusPolicy(Qt::StrongFocus);
 
     const QFont font = legendFont();
-    Picture1_ = std::make_unique<QtSurface>(central_, QRect(32, 16, 657, 425), true, font);
-    Picture2_ = std::make_unique<QtSurface>(central_, QRect(280, 448, 121, 73), false, font);
+    Picture1_ = std::make_unique<QtSurface>(central_, QRect(32, 16, 657, 425), true, font, &gate_);
+    Picture2_ =
+        std::make_unique<QtSurface>(central_, QRect(280, 448, 121, 73), false, font, &gate_);
     Picture3_ = std::make_unique<QtSurface>(central_, QRect(96, 448, 113, 105), true, font);
     Picture4_ = std::make_unique<QtSurface>(central_, QRect(512, 448, 113, 105), true, font);
     Picture1_->widget()->setFocusPolicy(Qt::StrongFocus);
@@ -100,11 +107,10 @@ MainWindow::MainWindow()
         services_);
 
     connect(button_, &QPushButton::clicked, this, [this] { onInput(&Form1::Command1_Click); });
-    Picture1_->widget()->installEventFilter(
-        new KeyReleaseFilter(this, [this](std::int16_t keyCode, std::int16_t shift) {
-            gate_.deliver(EventGate::Kind::Input,
-                          [this, keyCode, shift] { form_->Picture1_KeyUp(keyCode, shift); });
-        }));
+    new KeyReleaseFilter(Picture1_->widget(), [this](std::int16_t keyCode, std::int16_t shift) {
+        gate_.deliver(EventGate::Kind::Input,
+                      [this, keyCode, shift] { form_->Picture1_KeyUp(keyCode, shift); });
+    });
 }
 
 MainWindow::~MainWindow() = default;

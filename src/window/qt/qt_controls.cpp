@@ -1,6 +1,7 @@
 #include "window/qt/qt_controls.h"
 
 #include <QPainter>
+#include <QRegion>
 #include <utility>
 
 namespace klobbet {
@@ -10,6 +11,42 @@ namespace {
 int borderWidth(bool bordered) {
     return bordered ? 1 : 0;
 }
+
+// The countdown label. Its text stands at the top, as in any label, but a
+// big digit reaches below the label's last visible row, where the "Jouer"
+// button covers it: the digit moves up just enough to be seen whole. The
+// ink, not the advance, is centred, so every digit sits in the middle.
+class DigitLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        const QString caption = text();
+        if (caption.isEmpty()) {
+            return;
+        }
+        const QFontMetrics metrics = fontMetrics();
+        // A pixel around the outline, for the edges that antialiasing adds.
+        const QRect ink = metrics.tightBoundingRect(caption).adjusted(-1, -1, 1, 1);
+        int x = 0;
+        if (alignment() & Qt::AlignHCenter) {
+            x = (width() - ink.width()) / 2 - ink.left();
+        } else if (alignment() & Qt::AlignRight) {
+            x = width() - metrics.horizontalAdvance(caption);
+        }
+        int baseline = metrics.ascent();
+        const QRegion seen = visibleRegion().isEmpty() ? QRegion(rect()) : visibleRegion();
+        while (baseline + ink.top() > 0 &&
+               !(QRegion(ink.translated(x, baseline)) - seen).isEmpty()) {
+            --baseline;
+        }
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(x, baseline, caption);
+    }
+};
 
 }  // namespace
 
@@ -32,12 +69,26 @@ void SurfaceWidget::paintEvent(QPaintEvent* /*event*/) {
     painter.drawImage(QPoint(border, border), image_);
 }
 
-QtSurface::QtSurface(QWidget* parent, const QRect& geometry, bool bordered, const QFont& font)
+QtSurface::QtSurface(QWidget* parent, const QRect& geometry, bool bordered, const QFont& font,
+                     EventGate* gate)
     : Surface(geometry.width() - 2 * borderWidth(bordered),
               geometry.height() - 2 * borderWidth(bordered), font),
-      widget_(new SurfaceWidget(parent, geometry, bordered, image())) {}
+      widget_(new SurfaceWidget(parent, geometry, bordered, image())),
+      gate_(gate) {
+    if (gate != nullptr) {
+        gate->afterEachHandler([this] { showDrawn(); });
+    }
+}
+
+void QtSurface::showDrawn() {
+    if (held_) {
+        held_ = false;
+        widget_->setUpdatesEnabled(true);  // which schedules the repaint
+    }
+}
 
 void QtSurface::Refresh() {
+    showDrawn();
     widget_->repaint();
 }
 
@@ -50,11 +101,18 @@ bool QtSurface::isVisible() const {
 }
 
 void QtSurface::drawn() {
+    if (gate_ != nullptr && gate_->isRunning()) {
+        if (!held_) {
+            held_ = true;
+            widget_->setUpdatesEnabled(false);
+        }
+        return;
+    }
     widget_->update();
 }
 
 QtLabel::QtLabel(QWidget* parent, const QRect& geometry, const QFont& font)
-    : label_(new QLabel(parent)) {
+    : label_(new DigitLabel(parent)) {
     label_->setGeometry(geometry);
     label_->setFont(font);
     label_->setAutoFillBackground(true);

@@ -29,7 +29,14 @@ class SurfaceWidget : public QWidget {
 
 class QtSurface : public Surface {
   public:
-    QtSurface(QWidget* parent, const QRect& geometry, bool bordered, const QFont& font);
+    // With a gate, what a handler draws reaches the screen only at Refresh
+    // or when the handler returns: the widget takes no updates meanwhile, so
+    // a wait that lets the event loop run (the focus moving to the field,
+    // say) shows the field as it was before the handler began. Only the
+    // window system's own repaints (the field uncovered) may show the
+    // drawing earlier. Without a gate, drawings show at the next repaint.
+    QtSurface(QWidget* parent, const QRect& geometry, bool bordered, const QFont& font,
+              EventGate* gate = nullptr);
 
     void Refresh() override;
     void setVisible(bool visible) override;
@@ -40,7 +47,11 @@ class QtSurface : public Surface {
     void drawn() override;
 
   private:
+    void showDrawn();
+
     SurfaceWidget* widget_;
+    const EventGate* gate_;
+    bool held_ = false;
 };
 
 class QtLabel : public Label {

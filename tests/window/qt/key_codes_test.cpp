@@ -39,19 +39,21 @@ struct Released {
     bool operator==(const Released&) const = default;
 };
 
+// The field and, beside it in the same window, the button.
 struct FilteredWidget {
-    QWidget widget;
+    QWidget window;
+    QWidget& widget = *new QWidget(&window);
+    QWidget& button = *new QWidget(&window);
     std::vector<Released> released;
     FilteredWidget() {
-        widget.installEventFilter(
-            new KeyReleaseFilter(&widget, [this](std::int16_t code, std::int16_t shift) {
-                released.push_back({code, shift});
-            }));
+        new KeyReleaseFilter(&widget, [this](std::int16_t code, std::int16_t shift) {
+            released.push_back({code, shift});
+        });
     }
     void send(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-              bool autoRepeat = false, const QString& text = {}) {
+              bool autoRepeat = false, const QString& text = {}, QWidget* to = nullptr) {
         QKeyEvent event(type, key, modifiers, text, autoRepeat);
-        QCoreApplication::sendEvent(&widget, &event);
+        QCoreApplication::sendEvent(to != nullptr ? to : &widget, &event);
     }
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         send(QEvent::KeyPress, key, modifiers);
@@ -86,14 +88,33 @@ TEST(KeyReleaseFilter, IgnoresReleasesWhosePressItNeverSaw) {
     // The Esc or Enter that closed a message box comes up here.
     w.send(QEvent::KeyRelease, Qt::Key_Escape);
     w.send(QEvent::KeyRelease, Qt::Key_Return);
-    // A press before the widget lost the focus does not count either.
+    // A press before the window lost the keyboard does not count either.
     w.send(QEvent::KeyPress, Qt::Key_Z);
-    QFocusEvent focusOut(QEvent::FocusOut);
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QCoreApplication::sendEvent(&w.widget, &focusOut);
     w.send(QEvent::KeyRelease, Qt::Key_Z);
+    // Nor does a press in another window, or one released on the button.
+    QWidget box;
+    w.send(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, false, {}, &box);
+    w.send(QEvent::KeyRelease, Qt::Key_Return);
+    w.send(QEvent::KeyPress, Qt::Key_S);
+    w.send(QEvent::KeyRelease, Qt::Key_S, Qt::NoModifier, false, {}, &w.button);
+    w.send(QEvent::KeyRelease, Qt::Key_S);
     // Keys with no code are swallowed, not reported as 0.
     w.press(Qt::Key_Eacute);
     EXPECT_TRUE(w.released.empty());
+}
+
+TEST(KeyReleaseFilter, AKeyHeldAcrossTheClickOnJouerCountsOnTheField) {
+    FilteredWidget w;
+    w.send(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, false, {}, &w.button);
+    // The focus moves from the button to the field within the window.
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(&w.button, &focusOut);
+    w.send(QEvent::KeyRelease, Qt::Key_Q, Qt::NoModifier, true);
+    w.send(QEvent::KeyRelease, Qt::Key_Q);
+    w.send(QEvent::KeyRelease, Qt::Key_Q);
+    EXPECT_EQ(w.released, (std::vector<Released>{{81, 0}}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 
 #include "support/modal_answerer.h"
 
@@ -101,6 +102,54 @@ TEST_F(LoadedWindow, MenuTreeHasItsCaptionsAndCheckMarks) {
     }
     for (const QAction* item : game->findChildren<QAction*>()) {
         EXPECT_TRUE(item->shortcut().isEmpty());
+    }
+}
+
+TEST_F(LoadedWindow, OnlyCheckedMenuItemsShowAMark) {
+    QMenu* length = window.gameMenu()->actions()[0]->menu();
+    const auto items = length->actions();  // court, moyen (checked), long
+    length->adjustSize();
+    const QImage asShown = length->grab().toImage();
+    for (QAction* item : items) {
+        item->setCheckable(false);
+    }
+    length->adjustSize();
+    const QImage plain = length->grab().toImage();
+    for (QAction* item : items) {
+        item->setCheckable(true);
+    }
+    items[1]->setChecked(true);
+    ASSERT_EQ(asShown.size(), plain.size());
+    for (QAction* item : items) {
+        const QRect row = length->actionGeometry(item);
+        EXPECT_EQ(asShown.copy(row) == plain.copy(row), !item->isChecked())
+            << item->text().toStdString();
+    }
+}
+
+TEST_F(LoadedWindow, EveryCountdownDigitIsWhollyVisibleAndCentred) {
+    auto* label = qobject_cast<QLabel*>(childAt(window, QRect(296, 440, 113, 89)));
+    ASSERT_NE(label, nullptr);
+    // The field's border covers the label's first row, "Jouer" its last.
+    const QRect visible(0, 1, 113, 87);
+    for (const int points : {72, 48}) {
+        window.form().Label3.setFontSize(points);
+        for (const char* digit : {"1", "2", "3"}) {
+            window.form().Label3.setCaption(QString::fromLatin1(digit));
+            const QImage shown = label->grab().toImage();
+            QRect ink;
+            for (int y = 0; y < shown.height(); ++y) {
+                for (int x = 0; x < shown.width(); ++x) {
+                    if (qGray(shown.pixel(x, y)) < 128) {
+                        ink |= QRect(x, y, 1, 1);
+                    }
+                }
+            }
+            SCOPED_TRACE(::testing::Message() << digit << " at " << points << " points");
+            ASSERT_FALSE(ink.isEmpty());
+            EXPECT_TRUE(visible.contains(ink)) << ink.top() << ".." << ink.bottom();
+            EXPECT_LE(std::abs(ink.left() + ink.right() - (visible.width() - 1)), 2);
+        }
     }
 }
 
