@@ -1,12 +1,15 @@
 #include "window/qt/message_box.h"
 
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <algorithm>
 #include <memory>
 
 #include "window/platform.h"
+#include "window/qt/desktop_frame.h"
 
 namespace klobbet {
 
@@ -25,6 +28,25 @@ class GameMessageBox : public QMessageBox {
             return;
         }
         QMessageBox::keyPressEvent(event);
+    }
+
+    bool sizeKept_ = false;
+
+    void showEvent(QShowEvent* event) override {
+        // The box has its final size only once QMessageBox has laid it out
+        // here, after QDialog placed it by a guessed size and frame.
+        QMessageBox::showEvent(event);
+        const int wanted = widthForTitle(windowTitle(), font());
+        if (width() < wanted) {
+            setFixedSize(wanted, height());
+        }
+        if (parentWidget() == nullptr) {
+            centreOnScreen(*this);
+        }
+        if (!sizeKept_) {
+            sizeKept_ = true;
+            refuseSizeStates(*this);
+        }
     }
 };
 
@@ -100,9 +122,24 @@ int answerOf(const QMessageBox& box) {
     }
 }
 
+int widthForTitle(const QString& title, const QFont& boxFont) {
+    // Window managers draw titles in a bold font, up to 11 points by default,
+    // centred between the frame's buttons; allow for buttons on both sides.
+    QFont titleFont = boxFont;
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(std::max(titleFont.pointSizeF(), 11.0));
+    const QFontMetrics metrics(titleFont);
+    return metrics.horizontalAdvance(title) + 6 * metrics.height();
+}
+
 int showMessageBox(QWidget* parent, const QString& prompt, int style, const QString& title) {
     std::unique_ptr<QMessageBox> box(buildMessageBox(parent, prompt, style, title));
     box->exec();
+    // Some window managers keep the focus when a box closes: hand it back,
+    // so the next key reaches the game without a click.
+    if (parent != nullptr && parent->isVisible()) {
+        parent->activateWindow();
+    }
     return answerOf(*box);
 }
 
