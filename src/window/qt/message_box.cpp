@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -36,10 +37,6 @@ class GameMessageBox : public QMessageBox {
         // The box has its final size only once QMessageBox has laid it out
         // here, after QDialog placed it by a guessed size and frame.
         QMessageBox::showEvent(event);
-        const int wanted = widthForTitle(windowTitle(), font());
-        if (width() < wanted) {
-            setFixedSize(wanted, height());
-        }
         if (parentWidget() == nullptr) {
             centreOnScreen(*this);
         }
@@ -103,6 +100,12 @@ QMessageBox* buildMessageBox(QWidget* parent, const QString& prompt, int style,
         QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box->setDefaultButton(ok);
         box->setEscapeButton(ok);
+    }
+    // QMessageBox sizes itself from its layout, so a spacer as wide as the
+    // title is what keeps the box from shrinking below it.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        grid->addItem(new QSpacerItem(widthForTitle(title, box->font()), 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     }
     return box;
 }
