@@ -96,8 +96,8 @@ class Weston(Bare):
                        check=True)
         with open(self.log, "w") as log:
             self.processes.append(subprocess.Popen(
-                ["weston", f"--config={config}", "--backend=x11-backend.so", "--xwayland",
-                 "--socket=klobbet",
+                ["weston", f"--config={config}", "--backend=x11-backend.so", "--use-pixman",
+                 "--xwayland", "--socket=klobbet",
                  f"--width={width}", f"--height={height - 1}", "--idle-time=0"],
                 env=weston_env, stdout=log, stderr=subprocess.STDOUT))
         self.x_display = None
