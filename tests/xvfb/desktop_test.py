@@ -1,8 +1,8 @@
 """What a real desktop adds to a bare X server: the keyboard comes back to
-the game when a message box closes; maximise, fullscreen and minimise, asked
-of the window manager or through Qt's own Wayland frame, leave the window at
-its size and place; the window manager's pings are answered during the
-finale."""
+the game when a message box closes; a box's title shows whole in the title
+bar; maximise, fullscreen and minimise, asked of the window manager or
+through Qt's own Wayland frame, leave the window at its size and place; the
+window manager's pings are answered during the finale."""
 
 import os
 import subprocess
@@ -27,6 +27,19 @@ def wait_until(condition, what, timeout=5.0):
         time.sleep(0.05)
 
 
+def assert_title_fits(session, box, title):
+    """Window managers draw a title in a bold sans-serif of up to 11 points
+    (metacity's default), centred between the frame's buttons, and cut what
+    does not fit: the box must be as wide as the title and the buttons on
+    both sides."""
+    text = int(subprocess.run(
+        ["convert", "-font", "DejaVu-Sans-Bold", "-pointsize", "11", "-density", "96",
+         f"label:{title}", "-trim", "-format", "%w", "info:"],
+        check=True, capture_output=True, text=True).stdout)
+    width = session.wayland.size(box)[0] if session.wayland else session.geometry(box)[2]
+    assert width >= text + 2 * 48, (title, width, text)
+
+
 def keys_after_reply(session, window, screen):
     """A close request in the middle of a match, "Non", the reply: the first
     arrow key after it must reach the game, without a click."""
@@ -34,6 +47,7 @@ def keys_after_reply(session, window, screen):
     session.wait_screen(lambda s: screen.legend_shift(s) is not None)
     session.close_request(window)
     answer(session, "Sale Battard !", ["Return"], "Tu veux vraiment")
+    assert_title_fits(session, session.wait_window("T'as d'la chance"), "T'as d'la chance")
     answer(session, "T'as d'la chance", ["Return"], "C'est bien fiston")
     right_half = (screen.cx + 360, screen.cy + 17, 320, 423)
     before = session.screenshot().region(*right_half)
@@ -67,6 +81,11 @@ def size_requests(session, window, screen):
         time.sleep(0.5)
         assert session.game.poll() is None, "the game ended on maximise"
         wait_until(back_in_place, "maximised on Wayland")
+        # weston hides a minimised window; its window switcher shows it again.
+        session.click(x + width + WAYLAND_MINIMISE, y - 15)
+        wait_until(lambda: client_area(session, screen) != picture, "not minimised")
+        session.run("xdotool", "keydown", "super", "key", "Tab", "keyup", "super")
+        wait_until(back_in_place, "not back intact after a minimise")
         return
 
     for state in ("fullscreen", "maximized_vert,maximized_horz"):
