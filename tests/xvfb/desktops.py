@@ -2,9 +2,13 @@
 server, a window manager on it, or a Wayland compositor nested in it, where
 Qt picks its Wayland platform by itself as on a Wayland desktop session."""
 
+import ctypes
 import os
+import random
 import re
 import shutil
+import signal
+import socket
 import subprocess
 import tempfile
 import time
@@ -17,6 +21,31 @@ WINDOW_MANAGERS = {
     "xfwm4": (["xfwm4", "--compositor=off"], {}),
     "openbox": (["openbox"], {}),
 }
+
+
+def dies_with_parent():
+    """For preexec_fn: the process gets SIGTERM when the test that started
+    it dies, so a test killed on timeout leaves no server behind."""
+    ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
+def free_display():
+    """A display number no X server here uses. Other sandboxes on the same
+    machine share the abstract socket names but not /tmp, so a free lock
+    file alone is not enough: a client would reach their server instead."""
+    for _ in range(200):
+        number = random.randrange(100, 1000)
+        if os.path.exists(f"/tmp/.X{number}-lock"):
+            continue
+        probe = socket.socket(socket.AF_UNIX)
+        try:
+            probe.bind(f"\0/tmp/.X11-unix/X{number}")
+        except OSError:
+            continue
+        finally:
+            probe.close()
+        return number
+    raise RuntimeError("no free X display number")
 
 
 def _wait(condition, timeout, what):
@@ -59,7 +88,8 @@ class WindowManager(Bare):
         command, extra = WINDOW_MANAGERS[name]
         self.processes.append(subprocess.Popen(command, env=dict(env, **extra),
                                                stdout=subprocess.DEVNULL,
-                                               stderr=subprocess.DEVNULL))
+                                               stderr=subprocess.DEVNULL,
+                                               preexec_fn=dies_with_parent))
 
         def ready():
             # A window manager announces itself on the root window once it
@@ -99,7 +129,8 @@ class Weston(Bare):
                 ["weston", f"--config={config}", "--backend=x11-backend.so", "--use-pixman",
                  "--xwayland", "--socket=klobbet",
                  f"--width={width}", f"--height={height - 1}", "--idle-time=0"],
-                env=weston_env, stdout=log, stderr=subprocess.STDOUT))
+                env=weston_env, stdout=log, stderr=subprocess.STDOUT,
+                preexec_fn=dies_with_parent))
         self.x_display = None
 
         def ready():

@@ -18,8 +18,10 @@ class Session:
     def __init__(self, binary, extra_env=None, screen="1024x768x24", desktop=None):
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen, "-nolisten", "tcp"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            ["Xvfb", f":{desktops.free_display()}", "-displayfd", str(write_fd), "-screen", "0",
+             screen, "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=desktops.dies_with_parent)
         os.close(write_fd)
         number = b""
         while not number.endswith(b"\n"):
@@ -44,7 +46,8 @@ class Session:
         self.output = tempfile.NamedTemporaryFile(mode="ab")
         self.wayland = desktops.WaylandWindows(self.output.name) if self.desktop.wayland else None
         self.game = subprocess.Popen([binary], env=self.game_env, stdout=self.output,
-                                     stderr=subprocess.STDOUT)
+                                     stderr=subprocess.STDOUT,
+                                     preexec_fn=desktops.dies_with_parent)
 
     def run(self, *command, check=True):
         return subprocess.run(command, env=self.env, check=check, capture_output=True,

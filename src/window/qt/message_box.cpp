@@ -31,8 +31,6 @@ class GameMessageBox : public QMessageBox {
         QMessageBox::keyPressEvent(event);
     }
 
-    bool sizeKept_ = false;
-
     void showEvent(QShowEvent* event) override {
         // The box has its final size only once QMessageBox has laid it out
         // here, after QDialog placed it by a guessed size and frame.
@@ -45,6 +43,9 @@ class GameMessageBox : public QMessageBox {
             refuseSizeStates(*this);
         }
     }
+
+  private:
+    bool sizeKept_ = false;
 };
 
 }  // namespace
