@@ -86,20 +86,34 @@ class WindowManager(Bare):
         super().__init__(env, width, height)
         self.name = name
         command, extra = WINDOW_MANAGERS[name]
-        self.processes.append(subprocess.Popen(command, env=dict(env, **extra),
-                                               stdout=subprocess.DEVNULL,
-                                               stderr=subprocess.DEVNULL,
-                                               preexec_fn=dies_with_parent))
+        self.log = tempfile.TemporaryFile()
+        # xfwm4 once quit at start in a whole run of the suite, and did not
+        # again in many starts: one more try before calling it broken.
+        for attempt in range(3):
+            self.processes = [subprocess.Popen(command, env=dict(env, **extra), stdout=self.log,
+                                               stderr=subprocess.STDOUT,
+                                               preexec_fn=dies_with_parent)]
+            try:
+                _wait(lambda: self._ready(env), 15, f"{name} did not start")
+                return
+            except RuntimeError:
+                if attempt == 2:
+                    self.log.seek(0)
+                    raise RuntimeError(f"{name} exited at start:\n"
+                                       + self.log.read().decode(errors="replace"))
 
-        def ready():
-            # A window manager announces itself on the root window once it
-            # manages the screen.
-            out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
-                                 capture_output=True, text=True).stdout
-            if self.processes[0].poll() is not None:
-                raise RuntimeError(f"{name} exited at start")
-            return "window id" in out
-        _wait(ready, 15, f"{name} did not start")
+    def _ready(self, env):
+        # A window manager announces itself on the root window once it
+        # manages the screen.
+        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
+                             capture_output=True, text=True).stdout
+        if self.processes[0].poll() is not None:
+            raise RuntimeError(f"{self.name} exited at start")
+        return "window id" in out
+
+    def close(self):
+        super().close()
+        self.log.close()
 
 
 class Weston(Bare):
