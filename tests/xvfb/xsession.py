@@ -1,6 +1,7 @@
 """Drives the real game binary on a private Xvfb display, as a player would:
 xdotool for keys and clicks, ImageMagick for screenshots, the clipboard for
-the text of message boxes."""
+the text of message boxes. The desktop around the game (bare X, a window
+manager, or a Wayland compositor) comes from KLOBBET_DESKTOP; see desktops."""
 
 import os
 import subprocess
@@ -8,76 +9,19 @@ import sys
 import tempfile
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-MENU_BAR = None  # measured per session
+import desktops
+from images import Image, bitmap, is_dark, is_white, read_bmp, read_ppm  # noqa: F401
 
-
-class Image:
-    def __init__(self, width, height, pixels):
-        self.width, self.height, self.pixels = width, height, pixels
-
-    def pixel(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.pixels[i:i + 3])
-
-    def region(self, x, y, w, h):
-        return [[self.pixel(x + i, y + j) for i in range(w)] for j in range(h)]
-
-    def count(self, x, y, w, h, predicate):
-        return sum(1 for j in range(h) for i in range(w) if predicate(self.pixel(x + i, y + j)))
-
-
-def is_white(p):
-    return p == (255, 255, 255)
-
-
-def is_dark(p):
-    return max(p) < 80
-
-
-def read_ppm(data):
-    # P6 header: magic, width, height, maxval, each separated by whitespace.
-    parts = []
-    i = 0
-    while len(parts) < 4:
-        while data[i:i + 1].isspace():
-            i += 1
-        j = i
-        while not data[j:j + 1].isspace():
-            j += 1
-        parts.append(data[i:j])
-        i = j
-    i += 1
-    return Image(int(parts[1]), int(parts[2]), data[i:])
-
-
-def read_bmp(path):
-    """A 24-bit bottom-up BMP as rows of (r, g, b)."""
-    with open(path, "rb") as f:
-        data = f.read()
-    offset = int.from_bytes(data[10:14], "little")
-    width = int.from_bytes(data[18:22], "little", signed=True)
-    height = int.from_bytes(data[22:26], "little", signed=True)
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(abs(height)):
-        source_row = abs(height) - 1 - y if height > 0 else y
-        base = offset + source_row * stride
-        rows.append([(data[base + 3 * x + 2], data[base + 3 * x + 1], data[base + 3 * x])
-                     for x in range(width)])
-    return rows
-
-
-def bitmap(number):
-    return read_bmp(os.path.join(ROOT, "resources", "bitmaps", f"{number}.bmp"))
 
 
 class Session:
-    def __init__(self, binary, extra_env=None, screen="1024x768x24"):
+    def __init__(self, binary, extra_env=None, screen="1024x768x24", desktop=None):
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen, "-nolisten", "tcp"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            ["Xvfb", f":{desktops.free_display()}", "-displayfd", str(write_fd), "-screen", "0",
+             screen, "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=desktops.dies_with_parent)
         os.close(write_fd)
         number = b""
         while not number.endswith(b"\n"):
@@ -86,23 +30,32 @@ class Session:
                 raise RuntimeError("Xvfb did not start")
             number += chunk
         os.close(read_fd)
+        # The tools' environment: they all talk to Xvfb.
         self.env = dict(os.environ, DISPLAY=":" + number.decode().strip())
         self.env.pop("QT_QPA_PLATFORM", None)
         self.env.pop("WAYLAND_DISPLAY", None)
-        if extra_env:
-            self.env.update(extra_env)
+        self.screen_size = tuple(int(n) for n in screen.split("x")[:2])
+        self.desktop = desktops.start(desktop or os.environ.get("KLOBBET_DESKTOP", "bare"),
+                                      self.env, *self.screen_size)
+        self.game_env = self.desktop.game_env(dict(self.env, **(extra_env or {})))
         self.started = time.monotonic()
         # The game's output goes to a file: a pipe nobody reads would block the
-        # game once full, and a sanitizer's report must be there to read.
-        self.output = tempfile.TemporaryFile()
-        self.game = subprocess.Popen([binary], env=self.env, stdout=self.output,
-                                     stderr=subprocess.STDOUT)
+        # game once full, and a sanitizer's report must be there to read. The
+        # game appends; the tests read through a file of their own, so that
+        # their reading never moves where the game writes.
+        self.output = tempfile.NamedTemporaryFile(mode="ab")
+        self.wayland = desktops.WaylandWindows(self.output.name) if self.desktop.wayland else None
+        self.game = subprocess.Popen([binary], env=self.game_env, stdout=self.output,
+                                     stderr=subprocess.STDOUT,
+                                     preexec_fn=desktops.dies_with_parent)
 
     def run(self, *command, check=True):
         return subprocess.run(command, env=self.env, check=check, capture_output=True,
                               text=True).stdout
 
     def windows(self, name):
+        if self.wayland:
+            return self.wayland.named(name)
         # xdotool matches names without regard to case; keep exact ones.
         out = self.run("xdotool", "search", "--onlyvisible", "--name", f"^{name}$", check=False)
         return [int(w) for w in out.split()
@@ -128,12 +81,58 @@ class Session:
         raise AssertionError(f"window '{name}' still there after {timeout} s")
 
     def geometry(self, window):
-        out = self.run("xdotool", "getwindowgeometry", "--shell", str(window))
-        values = dict(line.split("=") for line in out.split())
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        """Where the window's own area is on the screen, frame excluded."""
+        if self.wayland:
+            x, y = self.wayland_origin()
+            width, height = self.wayland.size(window)
+            return x, y - (height - 593), width, height
+        out = self.run("xwininfo", "-id", str(window))
+        values = dict(line.strip().split(": ", 1) for line in out.splitlines() if ": " in line)
+        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                int(values["Width"]), int(values["Height"]))
+
+    def frame(self, window):
+        """The window's outer frame on the screen (left, top, width, height),
+        or None where the compositor places windows."""
+        if self.wayland:
+            return None
+        x, y, width, height = self.geometry(window)
+        if not self.desktop.managed:
+            return x, y, width, height
+        out = self.run("xprop", "-id", str(window), "_NET_FRAME_EXTENTS")
+        left, right, top, bottom = (int(n) for n in out.split("=")[1].split(","))
+        return x - left, y - top, width + left + right, height + top + bottom
+
+    def wayland_origin(self):
+        """The client area's corner of the one game window on the Wayland
+        desktop, found by its playing field's black border, 657 pixels wide."""
+        def found(shot):
+            run = b"\0" * (3 * 657)
+            at = shot.pixels.find(run)
+            while at >= 0 and (at % 3 or shot.pixels[at + len(run):at + len(run) + 3] == b"\0\0\0"
+                               or (at >= 3 and shot.pixels[at - 3:at] == b"\0\0\0")):
+                at = shot.pixels.find(run, at + 1)
+            return at
+        shot = self.wait_screen(lambda s: found(s) >= 0)
+        at = found(shot) // 3
+        return at % shot.width - 32, at // shot.width - 16
+
+    def has_focus(self, window):
+        if self.wayland:
+            return self.wayland.has_focus(window)
+        return self.run("xdotool", "getwindowfocus", check=False).strip() == str(window)
 
     def focus(self, window):
-        self.run("xdotool", "windowfocus", "--sync", str(window), check=False)
+        """On a bare X server the test gives the focus; on a desktop it must
+        already be there, given by the desktop and the game, without a click."""
+        if not self.desktop.managed and not self.wayland:
+            self.run("xdotool", "windowfocus", "--sync", str(window), check=False)
+            return
+        deadline = time.monotonic() + 3
+        while not self.has_focus(window):
+            if time.monotonic() > deadline:
+                raise AssertionError(f"{window} never got the keyboard focus")
+            time.sleep(0.02)
 
     def key(self, window, *keys, delay_ms=30):
         self.focus(window)
@@ -156,6 +155,10 @@ class Session:
         if self.pointer() != (x, y):
             self.run("xdotool", "mousemove", "--sync", str(x), str(y))
         self.run("xdotool", "click", "1")
+        if self.wayland:
+            # weston draws its pointer into the screenshots: out of the way,
+            # in the screen's corner.
+            self.run("xdotool", "mousemove", *(str(n - 3) for n in self.screen_size))
 
     def screenshot(self, path=None):
         data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env, check=True,
@@ -180,14 +183,29 @@ class Session:
         self.key(window, "ctrl+c")
         deadline = time.monotonic() + 3
         while time.monotonic() < deadline:
-            out = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
+            # On Wayland the X server the game sees is XWayland, which weston
+            # bridges to the Wayland clipboard.
+            out = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.game_env,
                                  capture_output=True, text=True)
             if out.returncode == 0 and out.stdout:
                 return out.stdout
             time.sleep(0.05)
         raise AssertionError("the message box copied nothing")
 
+    @property
+    def queues_close_requests(self):
+        """Whether a second close request can come while the question is up:
+        not on Wayland, where the request is a click on Qt's own frame, which
+        a modal box blocks."""
+        return not self.wayland
+
     def close_request(self, window):
+        if self.wayland:
+            # Qt draws the frame there: its close box, 30 pixels of title bar
+            # above the window, 8 pixels in from its right edge.
+            x, y, width, _ = self.geometry(window)
+            self.click(x + width + 3 - 8 - 9, y - 15)
+            return
         helper = os.environ.get("KLOBBET_SEND_CLOSE")
         self.run(helper, str(window))
 
@@ -214,14 +232,17 @@ class Session:
         assert self.wait_exit() == 0
 
     def game_output(self):
-        self.output.seek(0)
-        return self.output.read().decode(errors="replace")
+        with open(self.output.name, "rb") as output:
+            return output.read().decode(errors="replace")
 
     def close(self):
-        for process in (self.game, self.xvfb):
-            if process.poll() is None:
-                process.kill()
-                process.wait()
+        if self.game.poll() is None:
+            self.game.kill()
+            self.game.wait()
+        self.desktop.close()
+        if self.xvfb.poll() is None:
+            self.xvfb.kill()
+            self.xvfb.wait()
         self.output.close()
 
 
@@ -238,9 +259,15 @@ def main(test, failure_picture="klobbet-failure.png", **session_options):
         assert not any(mark in output for mark in SANITIZER_MARKS), "the game reported a fault"
     except Exception:
         try:
-            session.screenshot(os.path.join(os.environ.get("TMPDIR", "/tmp"), failure_picture))
+            name = f"{session.desktop.name}-{failure_picture}"
+            session.screenshot(os.path.join(os.environ.get("TMPDIR", "/tmp"), name))
         finally:
-            print("The game's output:\n" + session.game_output(), file=sys.stderr)
+            output = session.game_output()
+            if session.wayland:  # the protocol log, but for its end
+                lines = output.splitlines()
+                output = "\n".join([line for line in lines[:-60] if not line.startswith("[")]
+                                    + lines[-60:])
+            print("The game's output:\n" + output, file=sys.stderr)
         raise
     finally:
         session.close()

@@ -5,11 +5,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "window/qt/close_requests.h"
+#include "window/qt/desktop_frame.h"
 #include "window/qt/key_codes.h"
 #include "window/qt/menu_check_style.h"
 #include "window/qt/skip_taskbar.h"
@@ -178,14 +178,12 @@ void MainWindow::load() {
 
 void MainWindow::showCentred() {
     adjustSize();
-    // Centred on the screen that holds the window; QRect::center() rounds
-    // down from the last pixel, which would put the window 1 px off.
-    if (const QScreen* holder = screen()) {
-        const QRect area = holder->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    refuseSizeStates(*this);
+    centreOnScreen(*this);
     show();
     button_->setFocus();
+    // Some window managers give new windows no keyboard focus by themselves.
+    activateWindow();
     skipTaskbar(*this);
     closeRequests_ = std::make_unique<CloseRequestFilter>(*this, [this] { requestClose(); });
 }

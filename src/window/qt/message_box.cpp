@@ -1,12 +1,16 @@
 #include "window/qt/message_box.h"
 
 #include <QClipboard>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <algorithm>
 #include <memory>
 
 #include "window/platform.h"
+#include "window/qt/desktop_frame.h"
 
 namespace klobbet {
 
@@ -26,6 +30,22 @@ class GameMessageBox : public QMessageBox {
         }
         QMessageBox::keyPressEvent(event);
     }
+
+    void showEvent(QShowEvent* event) override {
+        // The box has its final size only once QMessageBox has laid it out
+        // here, after QDialog placed it by a guessed size and frame.
+        QMessageBox::showEvent(event);
+        if (parentWidget() == nullptr) {
+            centreOnScreen(*this);
+        }
+        if (!sizeKept_) {
+            sizeKept_ = true;
+            refuseSizeStates(*this);
+        }
+    }
+
+  private:
+    bool sizeKept_ = false;
 };
 
 }  // namespace
@@ -82,6 +102,12 @@ QMessageBox* buildMessageBox(QWidget* parent, const QString& prompt, int style,
         box->setDefaultButton(ok);
         box->setEscapeButton(ok);
     }
+    // QMessageBox sizes itself from its layout, so a spacer as wide as the
+    // title is what keeps the box from shrinking below it.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        grid->addItem(new QSpacerItem(widthForTitle(title, box->font()), 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
     return box;
 }
 
@@ -100,9 +126,24 @@ int answerOf(const QMessageBox& box) {
     }
 }
 
+int widthForTitle(const QString& title, const QFont& boxFont) {
+    // Window managers draw titles in a bold font, up to 11 points by default,
+    // centred between the frame's buttons; allow for buttons on both sides.
+    QFont titleFont = boxFont;
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(std::max(titleFont.pointSizeF(), 11.0));
+    const QFontMetrics metrics(titleFont);
+    return metrics.horizontalAdvance(title) + 6 * metrics.height();
+}
+
 int showMessageBox(QWidget* parent, const QString& prompt, int style, const QString& title) {
     std::unique_ptr<QMessageBox> box(buildMessageBox(parent, prompt, style, title));
     box->exec();
+    // Some window managers keep the focus when a box closes: hand it back,
+    // so the next key reaches the game without a click.
+    if (parent != nullptr && parent->isVisible()) {
+        parent->activateWindow();
+    }
     return answerOf(*box);
 }
 

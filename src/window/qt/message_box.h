@@ -24,6 +24,10 @@ int answerOf(const QMessageBox& box);
 // What Ctrl+C copies from a box: its title, text and buttons between rules.
 QString copiedText(const QMessageBox& box);
 
+// The least width of a box whose title must show whole in the window
+// manager's title bar.
+int widthForTitle(const QString& title, const QFont& boxFont);
+
 // Shows the box modally and returns 1 (OK), 6 (Yes) or 7 (No).
 int showMessageBox(QWidget* parent, const QString& prompt, int style, const QString& title);
 

@@ -1,0 +1,140 @@
+"""What a real desktop adds to a bare X server: the keyboard comes back to
+the game when a message box closes; a box's title shows whole in the title
+bar; maximise, fullscreen and minimise, asked of the window manager or
+through Qt's own Wayland frame, leave the window at its size and place; the
+window manager's pings are answered during the finale."""
+
+import os
+import subprocess
+import time
+
+import xsession
+from match_test import LEFT_KEYS, Screen
+from quit_test import answer
+
+# Where Qt's Wayland frame has its buttons, from the window's top-right corner.
+WAYLAND_MAXIMISE, WAYLAND_MINIMISE = -37, -60
+
+
+def client_area(session, screen):
+    return session.screenshot().region(screen.cx, screen.cy, 720, 593)
+
+
+def wait_until(condition, what, timeout=5.0):
+    deadline = time.monotonic() + timeout
+    while not condition():
+        assert time.monotonic() < deadline, what
+        time.sleep(0.05)
+
+
+def assert_title_fits(session, box, title):
+    """Window managers draw a title in a bold sans-serif of up to 11 points
+    (metacity's default), centred between the frame's buttons, and cut what
+    does not fit: the box must be as wide as the title and the buttons on
+    both sides."""
+    text = int(subprocess.run(
+        ["convert", "-font", "DejaVu-Sans-Bold", "-pointsize", "11", "-density", "96",
+         f"label:{title}", "-trim", "-format", "%w", "info:"],
+        check=True, capture_output=True, text=True).stdout)
+    width = session.wayland.size(box)[0] if session.wayland else session.geometry(box)[2]
+    assert width >= text + 2 * 48, (title, width, text)
+
+
+def keys_after_reply(session, window, screen):
+    """A close request in the middle of a match, "Non", the reply: the first
+    arrow key after it must reach the game, without a click."""
+    session.click(screen.cx + 344, screen.cy + 556)
+    session.wait_screen(lambda s: screen.legend_shift(s) is not None)
+    session.close_request(window)
+    answer(session, "Sale Battard !", ["Return"], "Tu veux vraiment")
+    assert_title_fits(session, session.wait_window("T'as d'la chance"), "T'as d'la chance")
+    answer(session, "T'as d'la chance", ["Return"], "C'est bien fiston")
+    right_half = (screen.cx + 360, screen.cy + 17, 320, 423)
+    before = session.screenshot().region(*right_half)
+    session.key(window, "Left")
+    session.wait_screen(lambda s: s.region(*right_half) != before, timeout=3)
+    session.key(window, "Escape")
+    session.wait_screen(screen.play_enabled)
+    time.sleep(2.2)  # a stun the arrow caused ends and repaints its pose
+
+
+def net_wm_state(session, window):
+    return session.run("xprop", "-id", str(window), "_NET_WM_STATE", check=False)
+
+
+def size_requests(session, window, screen):
+    """The window manager's maximise and fullscreen are taken back, and the
+    window keeps its size, place and layout; a minimised window comes back
+    intact."""
+    if not session.wayland:  # away from "Jouer", whose look follows the pointer
+        session.run("xdotool", "mousemove", "--sync", "0", "0")
+        time.sleep(0.2)
+    place = session.geometry(window)
+    picture = client_area(session, screen)
+
+    def back_in_place():
+        return session.geometry(window) == place and client_area(session, screen) == picture
+
+    if session.wayland:
+        x, y, width, _ = place
+        session.click(x + width + WAYLAND_MAXIMISE, y - 15)
+        time.sleep(0.5)
+        assert session.game.poll() is None, "the game ended on maximise"
+        wait_until(back_in_place, "maximised on Wayland")
+        # weston hides a minimised window; its window switcher shows it again.
+        session.click(x + width + WAYLAND_MINIMISE, y - 15)
+        wait_until(lambda: client_area(session, screen) != picture, "not minimised")
+        session.run("xdotool", "keydown", "super", "key", "Tab", "keyup", "super")
+        wait_until(back_in_place, "not back intact after a minimise")
+        return
+
+    for state in ("fullscreen", "maximized_vert,maximized_horz"):
+        session.run("wmctrl", "-i", "-r", str(window), "-b", f"add,{state}")
+        wait_until(lambda: "FULLSCREEN" not in net_wm_state(session, window)
+                   and "MAXIMIZED" not in net_wm_state(session, window) and back_in_place(),
+                   f"{state} kept or the window moved")
+
+    session.run("xdotool", "windowminimize", "--sync", str(window))
+    session.run("wmctrl", "-i", "-a", str(window))
+    wait_until(lambda: "HIDDEN" not in net_wm_state(session, window) and back_in_place(),
+               "not back intact after a minimise")
+    session.focus(window)
+
+
+def play_short_match_to_finale(session, window, screen):
+    """The left player types all ten directions of a short match."""
+    session.key(window, "alt+p", "Right", "Return", delay_ms=60)  # "jeu", "court"
+    session.click(screen.cx + 344, screen.cy + 556)
+    shot = session.wait_screen(lambda s: screen.legend_shift(s) is not None)
+    shift = screen.legend_shift(shot)
+    for progress in range(1, 11):
+        direction = screen.left_symbol(session.screenshot()) - shift
+        session.key(window, LEFT_KEYS[direction])
+        if progress < 10:
+            session.wait_screen(lambda s: screen.left_progress(s, 10) == progress + 1, timeout=2)
+
+
+def pings_in_finale(session, window, screen):
+    """A window that leaves pings unanswered for 5 s is called "not
+    responding"; the finale waits 6.4 s."""
+    play_short_match_to_finale(session, window, screen)
+    slowest = subprocess.run([os.environ["KLOBBET_PING"], str(window), "6", "100"],
+                             env=session.env, check=True, capture_output=True,
+                             text=True).stdout.strip()
+    assert slowest != "unanswered" and float(slowest) < 500, slowest
+    session.wait_screen(screen.play_enabled, timeout=3)
+
+
+def test(session):
+    window, origin = session.start_past_message()
+    screen = Screen(origin)
+    session.wait_screen(screen.play_enabled)
+    keys_after_reply(session, window, screen)
+    size_requests(session, window, screen)
+    if session.desktop.name == "metacity":
+        pings_in_finale(session, window, screen)
+    session.quit_through_menu(window)
+
+
+if __name__ == "__main__":
+    xsession.main(test)

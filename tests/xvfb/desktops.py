@@ -1,0 +1,248 @@
+"""The desktops a session runs the game on, all inside one Xvfb: the bare X
+server, a window manager on it, or a Wayland compositor nested in it, where
+Qt picks its Wayland platform by itself as on a Wayland desktop session."""
+
+import ctypes
+import os
+import random
+import re
+import shutil
+import signal
+import socket
+import subprocess
+import tempfile
+import time
+
+NAMES = ("bare", "metacity", "xfwm4", "openbox", "weston")
+
+WINDOW_MANAGERS = {
+    # No compositing: Xvfb has no GL, and screenshots must show the windows.
+    "metacity": (["metacity", "--no-composite"], {"GSETTINGS_BACKEND": "memory"}),
+    "xfwm4": (["xfwm4", "--compositor=off"], {}),
+    "openbox": (["openbox"], {}),
+}
+
+
+def dies_with_parent():
+    """For preexec_fn: the process gets SIGTERM when the test that started
+    it dies, so a test killed on timeout leaves no server behind."""
+    ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
+def free_display():
+    """A display number no X server here uses. Other sandboxes on the same
+    machine share the abstract socket names but not /tmp, so a free lock
+    file alone is not enough: a client would reach their server instead."""
+    for _ in range(200):
+        number = random.randrange(100, 1000)
+        if os.path.exists(f"/tmp/.X{number}-lock"):
+            continue
+        probe = socket.socket(socket.AF_UNIX)
+        try:
+            probe.bind(f"\0/tmp/.X11-unix/X{number}")
+        except OSError:
+            continue
+        finally:
+            probe.close()
+        return number
+    raise RuntimeError("no free X display number")
+
+
+def _wait(condition, timeout, what):
+    deadline = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > deadline:
+            raise RuntimeError(f"{what} within {timeout} s")
+        time.sleep(0.05)
+
+
+class Bare:
+    """An X server and nothing else: no frame, no focus given by anyone."""
+    name = "bare"
+    wayland = False
+    managed = False
+
+    def __init__(self, env, width, height):
+        self.processes = []
+
+    def game_env(self, env):
+        return env
+
+    def close(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+
+
+class WindowManager(Bare):
+    managed = True
+
+    def __init__(self, env, width, height, name):
+        super().__init__(env, width, height)
+        self.name = name
+        command, extra = WINDOW_MANAGERS[name]
+        self.log = tempfile.TemporaryFile()
+        # xfwm4 once quit at start in a whole run of the suite, and did not
+        # again in many starts: one more try before calling it broken.
+        for attempt in range(3):
+            self.processes = [subprocess.Popen(command, env=dict(env, **extra), stdout=self.log,
+                                               stderr=subprocess.STDOUT,
+                                               preexec_fn=dies_with_parent)]
+            try:
+                _wait(lambda: self._ready(env), 15, f"{name} did not start")
+                return
+            except RuntimeError:
+                if attempt == 2:
+                    self.log.seek(0)
+                    raise RuntimeError(f"{name} exited at start:\n"
+                                       + self.log.read().decode(errors="replace"))
+
+    def _ready(self, env):
+        # A window manager announces itself on the root window once it
+        # manages the screen.
+        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
+                             capture_output=True, text=True).stdout
+        if self.processes[0].poll() is not None:
+            raise RuntimeError(f"{self.name} exited at start")
+        return "window id" in out
+
+    def close(self):
+        super().close()
+        self.log.close()
+
+
+class Weston(Bare):
+    """weston on its X11 backend, with XWayland: the game runs as a Wayland
+    client; the clipboard reaches X through weston's bridge."""
+    name = "weston"
+    wayland = True
+
+    def __init__(self, env, width, height):
+        super().__init__(env, width, height)
+        self.runtime = tempfile.mkdtemp(prefix="klobbet-weston-")
+        self.log = os.path.join(self.runtime, "weston.log")
+        weston_env = dict(env, XDG_RUNTIME_DIR=self.runtime)
+        # No panel: nothing of the shell's to click by mistake, and the whole
+        # output for windows.
+        config = os.path.join(self.runtime, "weston.ini")
+        with open(config, "w") as ini:
+            ini.write("[shell]\npanel-position=none\nbackground-color=0xff336699\n"
+                      "animation=none\nclose-animation=none\nstartup-animation=none\n"
+                      "focus-animation=none\n")
+        # weston takes the pointer only when it enters its window: the window
+        # leaves the bottom row free, and the pointer waits there.
+        subprocess.run(["xdotool", "mousemove", str(width - 1), str(height - 1)], env=env,
+                       check=True)
+        with open(self.log, "w") as log:
+            self.processes.append(subprocess.Popen(
+                ["weston", f"--config={config}", "--backend=x11-backend.so", "--use-pixman",
+                 "--xwayland", "--socket=klobbet",
+                 f"--width={width}", f"--height={height - 1}", "--idle-time=0"],
+                env=weston_env, stdout=log, stderr=subprocess.STDOUT,
+                preexec_fn=dies_with_parent))
+        self.x_display = None
+
+        def ready():
+            if self.processes[0].poll() is not None:
+                raise RuntimeError("weston exited at start:\n" + open(self.log).read())
+            found = re.search(r"xserver listening on display (:\d+)", open(self.log).read())
+            if found and os.path.exists(os.path.join(self.runtime, "klobbet")):
+                self.x_display = found.group(1)
+                return True
+            return False
+        _wait(ready, 15, "weston did not start")
+        # In and out again, so weston hides the pointer it draws on screen;
+        # the keyboard goes to weston's window wherever the pointer is.
+        for x, y in ((width // 2, height - 2), (width - 1, height - 1)):
+            subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], env=env, check=True)
+        tree = subprocess.run(["xwininfo", "-root", "-children"], env=env, check=True,
+                              capture_output=True, text=True).stdout
+        window = re.search(r"(0x[0-9a-f]+) \"Weston Compositor", tree).group(1)
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(int(window, 16))], env=env,
+                       check=True)
+
+    def game_env(self, env):
+        game = dict(env, XDG_RUNTIME_DIR=self.runtime, WAYLAND_DISPLAY="klobbet",
+                    XDG_SESSION_TYPE="wayland", DISPLAY=self.x_display,
+                    WAYLAND_DEBUG="client")
+        game.pop("QT_QPA_PLATFORM", None)
+        return game
+
+    def close(self):
+        super().close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+
+def start(name, env, width, height):
+    if name == "bare":
+        return Bare(env, width, height)
+    if name in WINDOW_MANAGERS:
+        return WindowManager(env, width, height, name)
+    if name == "weston":
+        return Weston(env, width, height)
+    raise ValueError(f"no desktop '{name}': one of {', '.join(NAMES)}")
+
+
+class WaylandWindows:
+    """The game's toplevel windows, their titles and the keyboard focus, read
+    from the protocol log the Wayland client library writes (WAYLAND_DEBUG)."""
+
+    LINE = re.compile(r"^\[\s*[\d.]+\]\s+(->\s+)?(\w+)@(\d+)\.(\w+)\((.*)\)$")
+
+    def __init__(self, path):
+        self.output = open(path, "rb")
+        self.offset = 0
+        self.surface_of_xdg = {}
+        self.toplevels = {}  # id -> [title, wl_surface id]
+        self.focused = None
+        self.min_size = {}
+
+    def update(self):
+        self.output.seek(self.offset)
+        data = self.output.read()
+        end = data.rfind(b"\n")
+        if end < 0:
+            return
+        self.offset += end + 1
+        for line in data[:end].decode(errors="replace").splitlines():
+            found = self.LINE.match(line)
+            if found:
+                self._event(found.group(2), int(found.group(3)), found.group(4), found.group(5))
+
+    def _event(self, interface, number, request, args):
+        if interface == "xdg_wm_base" and request == "get_xdg_surface":
+            ids = [int(n) for n in re.findall(r"@(\d+)", args)]
+            self.surface_of_xdg[ids[0]] = ids[1]
+        elif interface == "xdg_surface" and request == "get_toplevel":
+            toplevel = int(re.search(r"@(\d+)", args).group(1))
+            self.toplevels[toplevel] = [None, self.surface_of_xdg.get(number)]
+        elif interface == "xdg_toplevel" and number in self.toplevels:
+            if request == "set_title":
+                self.toplevels[number][0] = args.strip('"')
+            elif request == "set_min_size":
+                self.min_size[number] = tuple(int(n) for n in args.split(","))
+            elif request == "destroy":
+                del self.toplevels[number]
+        elif interface == "wl_keyboard" and request == "enter":
+            self.focused = int(re.search(r"wl_surface@(\d+)", args).group(1))
+        elif interface == "wl_keyboard" and request == "leave":
+            self.focused = None
+
+    def named(self, name):
+        self.update()
+        return [f"xdg_toplevel@{n}" for n, (title, _) in sorted(self.toplevels.items())
+                if title == name]
+
+    def has_focus(self, window):
+        self.update()
+        entry = self.toplevels.get(int(window.split("@")[1]))
+        return entry is not None and entry[1] == self.focused
+
+    def size(self, window):
+        self.update()
+        return self.min_size.get(int(window.split("@")[1]))
