@@ -46,22 +46,13 @@ QMargins frameExtents(QWidget& window) {
         return {};
     }
     const auto id = static_cast<xcb_window_t>(window.winId());
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const xcb_atom_t request = internAtom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
-    if (!supportedByWindowManager(connection, root, request)) {
+    if (!supportedByWindowManager(connection, rootWindow(connection), request)) {
         return {};
     }
 
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = id;
-    message.type = request;
-    xcb_send_event(connection, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
+    askWindowManager(connection, id, request);
 
     // The answer is a property the window manager sets on the window; it
     // comes within milliseconds, or never from one that ignores the request.

@@ -2,6 +2,7 @@
 
 #include <xcb/xcb.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -24,5 +25,13 @@ inline xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
 
 // The application's X connection; null on other platforms.
 xcb_connection_t* x11Connection();
+
+// The root window of the connection's first screen.
+xcb_window_t rootWindow(xcb_connection_t* connection);
+
+// Sends the window manager a request about `window` the standard way, as a
+// client message to the root window, and flushes it.
+void askWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t request,
+                      const std::array<std::uint32_t, 5>& data = {});
 
 }  // namespace klobbet
