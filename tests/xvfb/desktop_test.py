@@ -98,6 +98,8 @@ def size_requests(session, window, screen):
     session.run("wmctrl", "-i", "-a", str(window))
     wait_until(lambda: "HIDDEN" not in net_wm_state(session, window) and back_in_place(),
                "not back intact after a minimise")
+    # Taking the states back must not take the window into the taskbar.
+    assert "SKIP_TASKBAR" in net_wm_state(session, window), net_wm_state(session, window)
     session.focus(window)
 
 
