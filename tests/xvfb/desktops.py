@@ -229,7 +229,10 @@ class WaylandWindows:
             elif request == "destroy":
                 del self.toplevels[number]
         elif interface == "wl_keyboard" and request == "enter":
-            self.focused = int(re.search(r"wl_surface@(\d+)", args).group(1))
+            # "nil" when the surface was destroyed before the event was read
+            # (a box closing as the keyboard enters it): no window has it.
+            surface = re.search(r"wl_surface@(\d+)", args)
+            self.focused = int(surface.group(1)) if surface else None
         elif interface == "wl_keyboard" and request == "leave":
             self.focused = None
 
