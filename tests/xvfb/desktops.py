@@ -190,9 +190,12 @@ def start(name, env, width, height):
 
 class WaylandWindows:
     """The game's toplevel windows, their titles and the keyboard focus, read
-    from the protocol log the Wayland client library writes (WAYLAND_DEBUG)."""
+    from the protocol log the Wayland client library writes (WAYLAND_DEBUG).
+    libwayland up to 1.22 writes `[t]  -> xdg_toplevel@22.set_title(...)`;
+    1.23 names objects `xdg_toplevel#22` and puts the event queue's name,
+    in braces, after the time."""
 
-    LINE = re.compile(r"^\[\s*[\d.]+\]\s+(->\s+)?(\w+)@(\d+)\.(\w+)\((.*)\)$")
+    LINE = re.compile(r"^\[\s*[\d.]+\]\s+(?:\{[^}]*\}\s+)?(->\s+)?(\w+)[@#](\d+)\.(\w+)\((.*)\)$")
 
     def __init__(self, path):
         self.output = open(path, "rb")
@@ -216,22 +219,26 @@ class WaylandWindows:
 
     def _event(self, interface, number, request, args):
         if interface == "xdg_wm_base" and request == "get_xdg_surface":
-            ids = [int(n) for n in re.findall(r"@(\d+)", args)]
+            ids = [int(n) for n in re.findall(r"[@#](\d+)", args)]
             self.surface_of_xdg[ids[0]] = ids[1]
         elif interface == "xdg_surface" and request == "get_toplevel":
-            toplevel = int(re.search(r"@(\d+)", args).group(1))
+            toplevel = int(re.search(r"[@#](\d+)", args).group(1))
             self.toplevels[toplevel] = [None, self.surface_of_xdg.get(number)]
         elif interface == "xdg_toplevel" and number in self.toplevels:
             if request == "set_title":
                 self.toplevels[number][0] = args.strip('"')
             elif request == "set_min_size":
-                self.min_size[number] = tuple(int(n) for n in args.split(","))
+                # The client's own size comes first; Qt 6.8 then sends it
+                # again with its own frame added.
+                size = tuple(int(n) for n in args.split(","))
+                if size != (0, 0):
+                    self.min_size.setdefault(number, size)
             elif request == "destroy":
                 del self.toplevels[number]
         elif interface == "wl_keyboard" and request == "enter":
             # "nil" when the surface was destroyed before the event was read
             # (a box closing as the keyboard enters it): no window has it.
-            surface = re.search(r"wl_surface@(\d+)", args)
+            surface = re.search(r"wl_surface[@#](\d+)", args)
             self.focused = int(surface.group(1)) if surface else None
         elif interface == "wl_keyboard" and request == "leave":
             self.focused = None
