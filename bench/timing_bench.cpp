@@ -132,9 +132,7 @@ class Recording : public Base {
 // The pause is either told how long its wait has left or not; the recording
 // follows the game's own.
 template <typename Services>
-concept PauseTakesTimeLeft = requires(Services& services) {
-    services.pauseBriefly(1.0);
-};
+concept PauseTakesTimeLeft = requires(Services& services) { services.pauseBriefly(1.0); };
 
 template <typename Base, bool = PauseTakesTimeLeft<Base>>
 class RecordingServicesOf : public Recording<Base> {

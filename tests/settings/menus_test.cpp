@@ -11,7 +11,7 @@ using Click = void (Form1::*)();
 
 struct Group {
     Click clicks[3];
-    FakeMenuItem FakeWindow::*items[3];
+    FakeMenuItem FakeWindow::* items[3];
 };
 
 const Group kLength{{&Form1::mnulent_Click, &Form1::mnumoyen_Click, &Form1::mnulong_Click},
