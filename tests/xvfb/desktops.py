@@ -224,6 +224,7 @@ class WaylandWindows:
         elif interface == "xdg_surface" and request == "get_toplevel":
             toplevel = int(re.search(r"[@#](\d+)", args).group(1))
             self.toplevels[toplevel] = [None, self.surface_of_xdg.get(number)]
+            self.min_size.pop(toplevel, None)  # ids of destroyed windows come back
         elif interface == "xdg_toplevel" and number in self.toplevels:
             if request == "set_title":
                 self.toplevels[number][0] = args.strip('"')

@@ -44,6 +44,18 @@ class WaylandLogTest(unittest.TestCase):
             self.assertEqual(windows.size(window), (720, 612))
             self.assertTrue(windows.has_focus(window))
 
+    def test_a_window_that_takes_a_closed_window_s_id_has_its_own_size(self):
+        windows = self.read(NEW_FORMAT.replace('"Klobbet"', '"Klobbet :"').replace(
+            "(720, 612)", "(457, 100)") + """\
+[1234.600] {Default Queue}  -> xdg_toplevel#21.destroy()
+[1234.601] {Default Queue}  -> xdg_surface#20.get_toplevel(new id xdg_toplevel#21)
+[1234.602] {Default Queue}  -> xdg_toplevel#21.set_title("Klobbet")
+[1234.603] {Default Queue}  -> xdg_toplevel#21.set_min_size(720, 612)
+""")
+        self.assertEqual(windows.named("Klobbet :"), [])
+        (window,) = windows.named("Klobbet")
+        self.assertEqual(windows.size(window), (720, 612))
+
     def test_a_keyboard_on_a_destroyed_surface_focuses_nothing(self):
         windows = self.read(OLD_FORMAT + "[1234.600] wl_keyboard@14.enter(78, nil, array[0])\n")
         (window,) = windows.named("Klobbet")
