@@ -152,7 +152,10 @@ void checkPicture(Tally& t, int n, const QImage& im) {
              name + ": white corners");
 
     if (n == 101) {
-        t.expect(mirrorSymmetric(im, 14), name + ": candle is symmetric about column 7");
+        // The gauge centres the candle on its tower; the flame may flicker
+        // to one side.
+        t.expect(mirrorSymmetric(im.copy(0, 12, im.width(), im.height() - 12), 14),
+                 name + ": candle below its flame is symmetric about column 7");
         t.expect(count(im, ink::FlameCore, 0, 0, w, 11) > 0 &&
                      count(im, ink::Flame, 0, 0, w, 11) > 0 &&
                      count(im, ink::Plunger, 0, 0, w, 11) > 0 &&
@@ -167,14 +170,18 @@ void checkPicture(Tally& t, int n, const QImage& im) {
                  name + ": anvil's outline is symmetric about its top centre");
         t.expect(count(im, ink::Iron) > 600 && count(im, ink::IronShine) > 40,
                  name + ": dark iron with lighter highlights");
-        // Black belongs to the outline only: no stray line across the iron.
+        // Black belongs to the outline, or to the lone dots of the shade: no
+        // two black pixels side by side away from the outline, as a stray
+        // line across the iron would be.
+        const auto inner = [&](int x, int y) {
+            return x >= 0 && y >= 0 && x <= w && y <= h && im.pixel(x, y) == ink::Black &&
+                   count(im, ink::White, std::max(0, x - 2), std::max(0, y - 2), std::min(w, x + 2),
+                         std::min(h, y + 2)) == 0;
+        };
         bool outlineOnly = true;
         for (int y = 0; y <= h; ++y) {
             for (int x = 0; x <= w; ++x) {
-                outlineOnly =
-                    outlineOnly && (im.pixel(x, y) != ink::Black ||
-                                    count(im, ink::White, std::max(0, x - 2), std::max(0, y - 2),
-                                          std::min(w, x + 2), std::min(h, y + 2)) > 0);
+                outlineOnly = outlineOnly && !(inner(x, y) && (inner(x + 1, y) || inner(x, y + 1)));
             }
         }
         t.expect(outlineOnly, name + ": black only along the anvil's outline");
