@@ -1,5 +1,6 @@
 // Self-check of the finished pictures: each file against what the program
-// draws now, each picture on its own, and the pictures of a side together.
+// draws now, each picture on its own, and the pictures of a side together;
+// then the icons (check_icons.cpp).
 
 #include "check.h"
 
@@ -25,32 +26,6 @@ bool sameArea(const QImage& a, const QImage& b, const BoxPlace& r) {
         }
     }
     return true;
-}
-
-void checkIcon(Tally& t, const QString& dir) {
-    QFile file(dir + QStringLiteral("/icon.png"));
-    const bool opened = file.open(QIODevice::ReadOnly);
-    const QByteArray bytes = opened ? file.readAll() : QByteArray();
-    t.expect(opened && bytes == encodePng(icon()),
-             QStringLiteral("icon.png is what the program draws"));
-    const QImage im = QImage::fromData(bytes, "PNG").convertToFormat(QImage::Format_ARGB32);
-    t.expect(im.size() == QSize(32, 32) && QImage::fromData(bytes, "PNG").hasAlphaChannel(),
-             QStringLiteral("icon.png: 32 x 32 with an alpha channel"));
-    if (im.size() != QSize(32, 32))
-        return;
-    bool crisp = true;
-    int opaque = 0;
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            const QRgb p = im.pixel(x, y);
-            crisp = crisp && (qAlpha(p) == 0 || p == qRgba(0, 0, 0, 255));
-            opaque += qAlpha(p) == 255 ? 1 : 0;
-        }
-    }
-    t.expect(crisp && opaque > 60,
-             QStringLiteral("icon.png: opaque black on a transparent background"));
-    t.expect(qAlpha(im.pixel(0, 0)) == 0 && qAlpha(im.pixel(31, 31)) == 0,
-             QStringLiteral("icon.png: transparent corners"));
 }
 
 }  // namespace
@@ -100,7 +75,7 @@ bool check(const QString& dir) {
                 mirrored.setPixel(x, y, decoded[109].pixel(x, y));
         t.expect(mirrored == decoded[109], QStringLiteral("109 is 105 seen in a mirror"));
     }
-    checkIcon(t, dir);
+    checkIcons(t, dir);
     // Drawing is deterministic within a run too.
     t.expect(encodeBmp(player(Side::Left, Stance::Pushing, true, 178)) ==
                  encodeBmp(player(Side::Left, Stance::Pushing, true, 178)),

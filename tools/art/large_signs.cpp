@@ -172,6 +172,8 @@ QImage largeHand() {
     return image;
 }
 
+}  // namespace
+
 // ---- question mark in any size ----------------------------------------
 
 // The design grid is 10 wide and 16 tall.
@@ -187,8 +189,6 @@ void questionMarkPaths(double s, QPointF at, QPainterPath& hook, QPainterPath& d
     hook = m.map(h);
     dot = m.map(ellipse({5.0, 14.0}, 1.55, 1.55));
 }
-
-}  // namespace
 
 void questionMark(QImage& image, int x, int y, int height) {
     const double s = height / 16.0;
