@@ -66,7 +66,7 @@ void puzzled(QImage& image, const QTransform& m) {
     eye(image, m, {2.5, -8}, 5.0, 6.5, {-0.8, -2.6});
     eye(image, m, {17.0, -6.5}, 4.0, 4.5, {1.2, -1.6});
     stroke(image, m.map(curvePath({-3, -19}, {-1, -25}, {5, -25}, {8, -20})), ink::Black, kLine);
-    stroke(image, m.map(curvePath({12, -15}, {15, -14.5}, {18, -13.5}, {21, -12})), ink::Black,
+    stroke(image, m.map(curvePath({12, -16.5}, {15, -16}, {18, -15}, {21, -13.5})), ink::Black,
            kLine);
 
     QPainterPath mouth({-3, 15});
