@@ -19,14 +19,13 @@ install(FILES "${klobbet_data_dir}/${KLOBBET_APP_ID}.metainfo.xml"
 # the untranslated place, where `man klobbet` finds it in every locale.
 install(FILES "${klobbet_data_dir}/klobbet.6" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
 
-# The icon is 32 x 32 pixel art, so it only comes in whole multiples of that,
-# each a block-for-pixel copy drawn once by data/icons/render. Sizes in
-# between would need smoothing and blur the figure; desktops scale the
-# nearest size themselves.
+# The icon at every size a desktop shows, each drawn for its size by
+# tools/art: the window's own 32 x 32 one and the desktop's others.
 install(FILES "${KLOBBET_ART_DIR}/icon.png"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps"
         RENAME "${KLOBBET_APP_ID}.png")
-foreach(size 64 128 256)
-    install(FILES "${klobbet_data_dir}/icons/${size}x${size}/${KLOBBET_APP_ID}.png"
-            DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
+foreach(size 16 24 48 64 128 256)
+    install(FILES "${KLOBBET_ART_DIR}/icons/${size}.png"
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps"
+            RENAME "${KLOBBET_APP_ID}.png")
 endforeach()

@@ -171,6 +171,8 @@ def start_files_protected():
     assert entry["Exec"] == PROGRAM, f"Exec={entry['Exec']}"
     icons = glob.glob(f"/usr/share/icons/hicolor/*/apps/{entry['Icon']}.png")
     assert icons and all(icon in files for icon in icons), f"Icon={entry['Icon']}: {icons}"
+    sizes = sorted(int(icon.split("/")[5].split("x")[0]) for icon in icons)
+    assert sizes == [16, 24, 32, 48, 64, 128, 256], f"icon sizes {sizes}"
 
     result = run("appstreamcli", "validate", "--no-net", "--explain", METAINFO, check=False)
     assert result.returncode == 0, result.stdout + result.stderr

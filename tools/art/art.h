@@ -3,6 +3,8 @@
 // The game's pictures, each drawn from scratch by a function of its own.
 
 #include <QImage>
+#include <QPainterPath>
+#include <QPointF>
 
 #include <vector>
 
@@ -35,11 +37,15 @@ QImage player(Side side, Stance stance, bool confused, int width);
 QImage smallSign(int index);  // 16 x 16
 QImage largeSign(int index);  // 84 x 89
 
-// The window icon: 32 x 32 with a transparent background.
+// The window icon: 32 x 32 with a transparent background (icons.h has the
+// desktop's).
 QImage icon();
 
 // A bold question mark `height` pixels tall whose top-left corner is at x, y.
 void questionMark(QImage& image, int x, int y, int height);
+// The shapes of such a question mark at scale `s` (16 * s tall) from `at`:
+// the hook, stroked 2.6 * s wide, and the dot, filled.
+void questionMarkPaths(double s, QPointF at, QPainterPath& hook, QPainterPath& dot);
 // How many columns that question mark covers.
 int questionMarkWidth(int height);
 

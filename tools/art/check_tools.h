@@ -38,6 +38,9 @@ bool borderWhite(const QImage& im);
 // only, ignoring which colour the ink is.
 bool mirrorSymmetric(const QImage& im, int axisTwice, bool shapeOnly = false);
 
+// Checks the window icon and the desktop icons in `dir`.
+void checkIcons(Tally& t, const QString& dir);
+
 // Checks one decoded bitmap of the given number against what the game needs.
 void checkPicture(Tally& t, int number, const QImage& im);
 

@@ -1,9 +1,11 @@
-// klobbet-art OUTPUT_DIR         draws OUTPUT_DIR/bitmaps/101.bmp ... 127.bmp
-//                                and OUTPUT_DIR/icon.png
+// klobbet-art OUTPUT_DIR         draws OUTPUT_DIR/bitmaps/101.bmp ... 127.bmp,
+//                                OUTPUT_DIR/icon.png (the window's) and
+//                                OUTPUT_DIR/icons/16.png ... 256.png
 // klobbet-art --check DIR        checks the pictures in DIR (see check.cpp)
 
 #include "art.h"
 #include "check.h"
+#include "icons.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,6 +33,16 @@ int draw(const QString& outDir) {
     for (const art::Bitmap& b : art::allBitmaps()) {
         const QString path = QStringLiteral("%1/bitmaps/%2.bmp").arg(outDir).arg(b.number);
         if (!writeBytes(path, art::encodeBmp(b.image))) {
+            return 1;
+        }
+    }
+    if (!QDir().mkpath(outDir + QStringLiteral("/icons"))) {
+        std::fprintf(stderr, "klobbet-art: cannot create %s/icons\n", qPrintable(outDir));
+        return 1;
+    }
+    for (const int size : art::kDesktopIconSizes) {
+        const QString path = QStringLiteral("%1/icons/%2.png").arg(outDir).arg(size);
+        if (!writeBytes(path, art::encodePng(art::desktopIcon(size)))) {
             return 1;
         }
     }

@@ -30,8 +30,32 @@ void symmetrise(QImage& image) {
     }
 }
 
+// Moves the ink sideways so its left and right margins are equal (to
+// within a pixel).
+void centreInk(QImage& image) {
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != ink::White) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    const int shift = (image.width() - 1 - right - left) / 2;
+    QImage moved = blank(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = left; x <= right; ++x) {
+            moved.setPixel(x + shift, y, image.pixel(x, y));
+        }
+    }
+    image = moved;
+}
+
 constexpr int kLargeW = 84;
 constexpr int kLargeH = 89;
+// The heart and the hand are drawn in one line weight.
+constexpr double kOutline = 6.0;
 
 QImage largeQuestion() {
     QImage image = blank(kLargeW, kLargeH);
@@ -60,16 +84,18 @@ QImage largeExclamation() {
     return image;
 }
 
+// The heads' sides run at exactly 45 degrees, a quarter pixel off the
+// pixel centres, so their staircases step one pixel every row.
 QImage largeUp() {
     QImage image = blank(kLargeW, kLargeH);
     fill(image,
-         polygon({{42.0, 3.0},
-                  {80.0, 44.0},
-                  {56.0, 44.0},
+         polygon({{42.0, 2.75},
+                  {80.0, 40.75},
+                  {56.0, 40.75},
                   {56.0, 86.0},
                   {28.0, 86.0},
-                  {28.0, 44.0},
-                  {4.0, 44.0}}),
+                  {28.0, 40.75},
+                  {4.0, 40.75}}),
          ink::Black);
     symmetrise(image);
     return image;
@@ -78,13 +104,13 @@ QImage largeUp() {
 QImage largeRight() {
     QImage image = blank(kLargeW, kLargeH);
     fill(image,
-         polygon({{81.0, 44.5},
-                  {40.0, 6.5},
-                  {40.0, 30.5},
+         polygon({{81.25, 44.5},
+                  {43.25, 6.5},
+                  {43.25, 30.5},
                   {3.0, 30.5},
                   {3.0, 58.5},
-                  {40.0, 58.5},
-                  {40.0, 82.5}}),
+                  {43.25, 58.5},
+                  {43.25, 82.5}}),
          ink::Black);
     // Exactly symmetric top to bottom.
     for (int y = 0; y < kLargeH / 2; ++y) {
@@ -102,7 +128,7 @@ QImage largeHeart() {
     heart.cubicTo({6.0, 10.0}, {34.0, 4.0}, {42.0, 24.0});
     heart.cubicTo({50.0, 4.0}, {78.0, 10.0}, {78.0, 30.0});
     heart.cubicTo({78.0, 50.0}, {60.0, 64.0}, {42.0, 80.0});
-    stroke(image, heart, ink::Black, 7.0);
+    stroke(image, heart, ink::Black, kOutline);
     symmetrise(image);
     return image;
 }
@@ -132,18 +158,21 @@ QImage largeHand() {
     }
     hand = hand.united(roundedBar({30.0, 66.0}, {12.0, 42.0}, 12.5));
     hand = hand.simplified();
-    outline(image, hand, ink::Black, 5.0);
+    outline(image, hand, ink::Black, kOutline);
     for (int i = 1; i < 4; ++i) {
         const double x = xs[i];
         const double top = std::max(tops[i - 1], tops[i]) + w / 2 + 1.0;
-        line(image, {{x, top}, {x, 44.0}}, ink::Black, 4.0);
+        line(image, {{x, top}, {x, 44.0}}, ink::Black, kOutline);
     }
     // The crease at the root of the thumb.
-    QPainterPath crease({36.0, 52.0});
-    crease.quadTo({36.0, 66.0}, {46.0, 72.0});
-    stroke(image, crease, ink::Black, 3.0);
+    QPainterPath crease({35.0, 59.0});
+    crease.quadTo({36.0, 68.0}, {45.0, 73.0});
+    stroke(image, crease, ink::Black, kOutline);
+    centreInk(image);
     return image;
 }
+
+}  // namespace
 
 // ---- question mark in any size ----------------------------------------
 
@@ -160,8 +189,6 @@ void questionMarkPaths(double s, QPointF at, QPainterPath& hook, QPainterPath& d
     hook = m.map(h);
     dot = m.map(ellipse({5.0, 14.0}, 1.55, 1.55));
 }
-
-}  // namespace
 
 void questionMark(QImage& image, int x, int y, int height) {
     const double s = height / 16.0;

@@ -10,7 +10,6 @@ namespace art {
 namespace {
 
 constexpr double kLine = 2.0;
-constexpr double kLimb = 3.0;
 // As wide as his head was when he stood.
 constexpr double kHeadRadius = 29.0;
 
@@ -18,44 +17,37 @@ constexpr double kHeadRadius = 29.0;
 
 QImage loser() {
     QImage image = blank(90, 62);
-    // The pool of blood, darker at its rim, with a few splashes.
-    shape(image, ellipse({45, 54.5}, 42.5, 7.2), ink::Blood, ink::DarkBlood, 2.0);
-    for (const QPointF drop :
-         {QPointF(3, 41), QPointF(87, 42), QPointF(84, 35), QPointF(8, 35), QPointF(50, 37)}) {
-        fill(image, ellipse(drop, 1.6, 1.6), ink::Blood);
-    }
+    // The pool of blood, darker at its rim. It has run out in two tongues
+    // at the sides, and the drops that flew off lie in line with them, small
+    // and smaller, so they read as a splash rather than as confetti.
+    QPainterPath pool = ellipse({45, 54.5}, 42.5, 7.2);
+    pool = pool.united(QTransform().translate(4, 52).rotate(-35).map(ellipse({0, 0}, 4.5, 2.2)));
+    pool = pool.united(QTransform().translate(85, 51).rotate(35).map(ellipse({0, 0}, 4.5, 2.2)));
+    shape(image, pool.simplified(), ink::Blood, ink::DarkBlood, 2.0);
+    fill(image, ellipse({3.0, 40.0}, 1.6, 1.6), ink::Blood);
+    fill(image, ellipse({5.5, 35.5}, 1.0, 1.0), ink::Blood);
+    fill(image, ellipse({87.5, 45.0}, 1.6, 1.6), ink::Blood);
+    fill(image, ellipse({86.0, 40.5}, 1.0, 1.0), ink::Blood);
 
-    // One arm sticks straight up, fingers spread.
-    stroke(
-        image,
-        [] {
-            QPainterPath p({64, 50});
-            p.quadTo({59, 34}, {62, 20});
-            return p;
-        }(),
-        ink::Black, kLimb);
+    // One arm sticks straight up out of the squashed belly, fingers spread.
+    QPainterPath arm({60, 47});
+    arm.quadTo({58, 32}, {62, 20});
+    stroke(image, arm, ink::Black, kLine);
     for (const QLineF f : {QLineF(59.5, 13, 58, 8), QLineF(62, 12, 62, 7), QLineF(64.5, 13, 66, 8),
                            QLineF(66, 16, 69.5, 14)}) {
         line(image, {f.p1(), f.p2()}, ink::Black, kLine);
     }
     shape(image, ellipse({62, 16}, 4, 4), ink::White, ink::Black, kLine);
 
-    // One leg sticks up too; the other lies flat.
-    stroke(
-        image,
-        [] {
-            QPainterPath p({78, 51});
-            p.quadTo({81, 37}, {80, 25});
-            return p;
-        }(),
-        ink::Black, kLimb);
-    QPainterPath boot;  // upside down: heel at the top, toe pointing away
-    boot.addRoundedRect(QRectF(76, 15, 8, 12), 3, 3);
-    boot = boot.united(ellipse({85, 18}, 3.8, 3.5));
+    // One leg sticks up too, its shoe upside down; the other is flat under
+    // him, out of sight.
+    QPainterPath leg({75, 47});
+    leg.quadTo({79, 37}, {79, 26});
+    stroke(image, leg, ink::Black, kLine);
+    QPainterPath boot;  // heel at the top, toe pointing away
+    boot.addRoundedRect(QRectF(75, 15, 8, 12), 3, 3);
+    boot = boot.united(ellipse({84, 18}, 3.8, 3.5));
     fill(image, boot, ink::Black);
-    line(image, {{74, 54.5}, {83, 55.5}}, ink::Black, kLimb);
-    fill(image, QTransform().translate(85, 52.5).rotate(-75).map(ellipse({0, 0}, 5, 2.8)),
-         ink::Black);
 
     // The squashed belly, and the head as wide as ever, with his three hairs.
     shape(image, ellipse({68, 50.5}, 13, 5), ink::White, ink::Black, kLine);

@@ -2,6 +2,8 @@
 
 #include "canvas.h"
 
+#include <QTransform>
+
 namespace art {
 
 BoxPlace detonatorBox(Side side) {
@@ -40,12 +42,13 @@ void drawPlunger(QImage& image, int barTop) {
 }
 
 QImage candle() {
-    // A lit candle on a flared foot; symmetric about column 7.
+    // A lit candle on a flared foot, symmetric about column 7; its flame
+    // licks up to the right with its tip bent over, caught mid-flicker.
     static const std::vector<std::string> rows = {
         "..............",  //  0
-        ".......R......", "......RRR.....", ".....ROOOR....", ".....ROYOR....",
-        "....ROOYOOR...",  //  5
-        "....ROYYYOR...", "....ROYYYOR...", "....ROYYYOR...", "....RROYORR...",
+        "........R.....", "........RR....", ".......ROR....", "......ROOR....",
+        ".....ROOOOR...",  //  5
+        "....ROOYOOR...", "....ROYYYOR...", "....ROYYYOR...", "....RROYYRR...",
         ".....RRKRR....",  // 10
         "......RKR.....", "....KKKKKKK...", "....KWWWWWK...", "....KWWWWWK...",
         "....KWWWWWK...",  // 15
@@ -67,11 +70,31 @@ QImage candle() {
     return image;
 }
 
+namespace {
+
+// Paints `colour` where the stroke of `path` falls on `under`, and nowhere
+// else, so a highlight stays inside the iron it lights.
+void strokeOnto(QImage& image, const QPainterPath& path, double width, QRgb under, QRgb colour) {
+    QImage mask = blank(image.width(), image.height());
+    stroke(mask, path, ink::Black, width);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (mask.pixel(x, y) == ink::Black && image.pixel(x, y) == under) {
+                image.setPixel(x, y, colour);
+            }
+        }
+    }
+}
+
+}  // namespace
+
 QImage anvil() {
     // Outline of a double-horned anvil, symmetric about x = 45 (pixel edges).
+    // The horns' undersides sweep into the waist in one curve, so the
+    // outline keeps its width where they meet.
     auto mirrorX = [](QPointF p) { return QPointF(90.0 - p.x(), p.y()); };
-    const QPointF top(85.0, 2.0), tip(88.5, 5.0), hornUnder1(82.0, 9.0), hornUnder2(70.0, 13.0),
-        waistTop(59.0, 15.0), waist1(54.5, 17.0), waist2(54.0, 22.0), waistBottom(56.0, 25.0),
+    const QPointF top(85.0, 2.0), tip(88.5, 5.5), hornUnder1(80.0, 9.0), hornUnder2(64.0, 12.0),
+        waistTop(57.5, 16.5), waist1(54.5, 18.5), waist2(54.5, 22.0), waistBottom(56.5, 25.0),
         foot1(60.0, 29.0), foot2(70.0, 29.0), footEdge(74.0, 31.0), base(74.0, 34.0);
     QPainterPath body;
     body.moveTo(mirrorX(top));
@@ -91,11 +114,32 @@ QImage anvil() {
 
     QImage image = blank(90, 36);
     fill(image, body, ink::Iron);
-    // Light catching the face, the horns and the front of the waist and foot.
+    // Light from the left: along the face, the left horn and, hugging the
+    // outline, the left of the waist and the foot.
     box(image, 6, 3, 83, 4, ink::IronShine);
-    line(image, {{5.0, 6.5}, {14.0, 9.0}}, ink::IronShine, 1.5);
-    box(image, 38, 17, 39, 24, ink::IronShine);
-    line(image, {{24.0, 30.5}, {32.0, 28.5}}, ink::IronShine, 1.5);
+    strokeOnto(image, QTransform().translate(0.5, -2.0).map([&] {
+        QPainterPath horn(mirrorX(tip));
+        horn.cubicTo(mirrorX(hornUnder1), mirrorX(hornUnder2), mirrorX(waistTop));
+        return horn;
+    }()),
+               2.0, ink::Iron, ink::IronShine);
+    strokeOnto(image, QTransform().translate(2.0, 0).map([&] {
+        QPainterPath waist(mirrorX(waistTop));
+        waist.cubicTo(mirrorX(waist1), mirrorX(waist2), mirrorX(waistBottom));
+        return waist;
+    }()),
+               2.0, ink::Iron, ink::IronShine);
+    // Shade on the right: a band along the outline under the right horn,
+    // down the waist and over the foot, dithered with black.
+    const QPainterPath inset = QTransform().translate(-3.0, -2.0).map(body);
+    for (int y = 7; y <= 30; ++y) {
+        for (int x = 47; x < image.width(); ++x) {
+            const QPointF c(x + 0.5, y + 0.5);
+            if ((x + y) % 2 == 0 && image.pixel(x, y) == ink::Iron && !inset.contains(c)) {
+                image.setPixel(x, y, ink::Black);
+            }
+        }
+    }
     outline(image, body, ink::Black, 2.0);
     return image;
 }

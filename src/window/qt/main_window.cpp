@@ -54,7 +54,12 @@ MainWindow::MainWindow()
       services_([this]() -> QWidget* { return isVisible() ? this : nullptr; },
                 [this] { endProgram(); }) {
     setWindowTitle(QStringLiteral("Klobbet"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    // The 32 x 32 icon, with the drawings made for smaller places, which a
+    // title bar picks instead of shrinking the 32 into a smudge.
+    QIcon icon(QStringLiteral(":/icon.png"));
+    icon.addFile(QStringLiteral(":/icons/16.png"));
+    icon.addFile(QStringLiteral(":/icons/24.png"));
+    setWindowIcon(icon);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 

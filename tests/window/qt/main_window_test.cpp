@@ -47,7 +47,11 @@ TEST_F(LoadedWindow, StartUpMessageComesBeforeTheWindow) {
               QStringLiteral("Le joueur de droite a les flèches, celui de gauche Q, S, D et Z"));
     EXPECT_TRUE(window.form().gameOver);
     EXPECT_EQ(window.windowTitle(), "Klobbet");
-    EXPECT_FALSE(window.windowIcon().isNull());
+    // Drawings of its own for title bars and switchers, not the 32 shrunk.
+    const QList<QSize> sizes = window.windowIcon().availableSizes();
+    for (const int size : {16, 24, 32}) {
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    }
 }
 
 TEST_F(LoadedWindow, ControlsStandAtTheirPixelRectangles) {
