@@ -10,6 +10,7 @@ import xsession
 from xsession import bitmap, is_dark
 
 LEFT_KEYS = ["q", "z", "d", "s"]  # left, up, right, down
+LEFT_KEYCODES = [24, 52, 40, 39]  # where a US keyboard has them
 
 
 class Screen:
@@ -154,12 +155,27 @@ def test(session):
         assert (screen.left_progress(shot), screen.left_pose(shot)) == (progress + 1, 106 if progress % 2 else 105), \
             "a held key counted more than once"
 
-    stunned_once = held_once = False
+    def russian_key_counts(progress):
+        """A Russian layout gives the left keys Cyrillic letters; they play
+        by their US places."""
+        direction = screen.left_symbol(session.screenshot()) - shift
+        session.run("setxkbmap", "ru")
+        try:
+            session.key(window, str(LEFT_KEYCODES[direction]))
+            session.wait_screen(lambda s: screen.left_progress(s) == progress + 1, timeout=2)
+        finally:
+            session.run("setxkbmap", "us")
+
+    stunned_once = held_once = russian_once = False
     while True:
         progress = screen.left_progress(session.screenshot())
         if progress == 3 and not held_once:
             held_once = True
             held_key_counts_once(progress)
+            continue
+        if progress == 8 and not russian_once:
+            russian_once = True
+            russian_key_counts(progress)
             continue
         if progress == 5 and not stunned_once:
             # A wrong key stuns: confused pose, keys ignored, back after 2 s.
