@@ -5,12 +5,12 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <optional>
-#include <string>
 
 #include "window/qt/x11_atoms.h"
 
@@ -156,6 +156,35 @@ int wholeScaleFor(double desktopFactor, int availableWidth, int availableHeight,
     return scale;
 }
 
+namespace {
+
+struct ScreenFacts {
+    double xftDpi = 0;
+    Area available;
+};
+
+// Xft.dpi and the available area of the X display the game will open on;
+// nothing without one. Under Wayland it is XWayland's, where the area is
+// the outputs' area all the same.
+std::optional<ScreenFacts> readScreen() {
+    int screenNumber = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
+    if (xcb_connection_has_error(connection) != 0) {
+        xcb_disconnect(connection);
+        return std::nullopt;
+    }
+    auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && screens.rem > 1; ++i) {
+        xcb_screen_next(&screens);
+    }
+    const xcb_screen_t& screen = *screens.data;
+    const ScreenFacts facts{xftDpi(connection, screen.root), availableArea(connection, screen)};
+    xcb_disconnect(connection);
+    return facts;
+}
+
+}  // namespace
+
 void chooseWholeScale() {
     const double globalFactor = environmentNumber("QT_SCALE_FACTOR").value_or(1.0);
     const std::optional<double> screenFactor = screenFactorSet();
@@ -168,26 +197,22 @@ void chooseWholeScale() {
         // follows; only factors set by hand can be fractional here.
         if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR") || screenFactor) {
             const double factor = globalFactor * screenFactor.value_or(1.0);
+            const std::optional<ScreenFacts> screen =
+                qEnvironmentVariableIsSet("DISPLAY") ? readScreen() : std::nullopt;
+            const int scale = screen ? wholeScaleFor(factor, screen->available.width,
+                                                     screen->available.height, 96 * factor)
+                                     : std::max(1, static_cast<int>(std::lround(factor)));
             qunsetenv("QT_SCREEN_SCALE_FACTORS");
-            setEnvironment("QT_SCALE_FACTOR", std::max(1L, std::lround(factor)));
+            setEnvironment("QT_SCALE_FACTOR", scale);
         }
         return;
     }
-    int screenNumber = 0;
-    xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(connection) != 0) {
-        xcb_disconnect(connection);
+    const std::optional<ScreenFacts> screen = readScreen();
+    if (!screen) {
         return;  // Qt reports the missing display itself
     }
-    auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int i = 0; i < screenNumber && screens.rem > 1; ++i) {
-        xcb_screen_next(&screens);
-    }
-    const xcb_screen_t& screen = *screens.data;
     const double forcedDpi = environmentNumber("QT_FONT_DPI").value_or(0);
-    const double desktopDpi = forcedDpi > 0 ? forcedDpi : xftDpi(connection, screen.root);
-    const Area available = availableArea(connection, screen);
-    xcb_disconnect(connection);
+    const double desktopDpi = forcedDpi > 0 ? forcedDpi : screen->xftDpi;
 
     // What Qt would do: a factor set for the screen replaces the one from
     // the font resolution, and QT_SCALE_FACTOR multiplies either.
@@ -196,7 +221,8 @@ void chooseWholeScale() {
     const double screenPart = screenFactor ? *screenFactor : dpiScaling ? textDpi / 96 : 1.0;
     const double desktopFactor = globalFactor * screenPart;
     const double fontDpi = (screenFactor ? 96 * *screenFactor : textDpi) * globalFactor;
-    const int scale = wholeScaleFor(desktopFactor, available.width, available.height, fontDpi);
+    const int scale =
+        wholeScaleFor(desktopFactor, screen->available.width, screen->available.height, fontDpi);
 
     // Qt's own scaling from the font resolution would round again, and
     // shrink the text to match: the game's factor alone scales, and the text
