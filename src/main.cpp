@@ -3,9 +3,12 @@
 
 #include "window/bitmaps.h"
 #include "window/qt/main_window.h"
+#include "window/qt/whole_scale.h"
 
 int main(int argc, char* argv[]) {
-    // Whole scale factors only, so each bitmap pixel becomes a whole block.
+    // Whole scale factors only, so each bitmap pixel becomes a whole block,
+    // and one at which the window fits the screen.
+    klobbet::chooseWholeScale();
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication application(argc, argv);

@@ -28,7 +28,7 @@ install_missing() {
 
 # What building the game needs.
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libxcb1-dev
-                libgl-dev fonts-dejavu-core)
+                libxcb-xkb-dev libxcb-randr0-dev libgl-dev fonts-dejavu-core)
 
 # The desktops the game is tested under, besides a bare X server: three
 # window managers, and weston with XWayland and Qt's Wayland platform.

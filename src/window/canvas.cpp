@@ -1,6 +1,9 @@
 #include "window/canvas.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
@@ -13,15 +16,43 @@ QRgb toQRgb(Colour colour) {
                 static_cast<int>((bits >> 16) & 0xFF));
 }
 
-QFont legendFont() {
-    QFont font(QStringLiteral("Sans Serif"), 8);
+namespace {
+
+// 96 dots per inch, in the dots per metre that QImage keeps.
+constexpr int kDotsPerMetreAt96Dpi = 3780;
+
+}  // namespace
+
+QFont proportionalSans(QFont font) {
     font.setStyleHint(QFont::SansSerif);
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Noto Sans"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("FreeSans"), QStringLiteral("Arial"),
+                      QStringLiteral("Helvetica")});
+    if (QGuiApplication::instance() == nullptr || !QFontInfo(font).fixedPitch()) {
+        return font;
+    }
+    for (const QString& family : QFontDatabase::families()) {
+        if (family.contains(QStringLiteral("Sans")) && !family.contains(QStringLiteral("Mono")) &&
+            !QFontDatabase::isFixedPitch(family)) {
+            font.setFamilies({family});
+            break;
+        }
+    }
+    return font;
+}
+
+QFont legendFont() {
+    QFont font = proportionalSans(QFont());
+    font.setPointSize(8);
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 
 Canvas::Canvas(int width, int height, const QFont& font)
     : image_(width, height, QImage::Format_RGB32), font_(font) {
+    image_.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
+    image_.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
     clear();
 }
 
@@ -107,7 +138,7 @@ int Canvas::text(int x, int y, const QString& text) {
     QPainter painter(&image_);
     painter.setFont(font_);
     painter.setPen(Qt::black);
-    const QFontMetrics metrics(font_);
+    const QFontMetrics metrics(font_, &image_);
     painter.drawText(x, y + metrics.ascent(), text);
     return metrics.height();
 }

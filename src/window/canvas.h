@@ -16,12 +16,21 @@ inline constexpr Colour kWhite = 0xFFFFFF;
 
 QRgb toQRgb(Colour colour);
 
-// The desktop's sans-serif at 8 points, drawn crisp: the text of the legend.
+// The font with a proportional sans-serif face: the first installed of the
+// usual ones, else any installed sans that is not monospaced. Asking for a
+// face by a generic name is not enough: fontconfig can answer "Sans Serif"
+// or "MS Sans Serif" with a monospaced face.
+QFont proportionalSans(QFont font);
+
+// A sans-serif at 8 points of a 96-dpi screen, drawn crisp: the text of the
+// legend. The canvas lays text out at 96 dpi whatever the desktop's font
+// resolution, so that the legend's rows keep their pixel size.
 QFont legendFont();
 
 // The backing image of a picture surface and the pixel-exact drawing on it.
 // Production and tests draw through this one class, so what the tests read
-// off the image is what the players see.
+// off the image is what the players see. The image has the resolution of a
+// 96-dpi screen, which sizes its text.
 class Canvas {
   public:
     Canvas(int width, int height, const QFont& font);

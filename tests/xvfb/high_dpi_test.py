@@ -1,14 +1,18 @@
-"""The built game scaled by two, as on a high-density screen: the window and
-every control twice as large at twice their places, and the pixel art crisp,
-each bitmap pixel a uniform 2 x 2 block of its own colour."""
+"""The built game on screens of other densities. At 192 dpi on a 2880 x 1800
+screen it is scaled by two: the window and every control twice as large at
+twice their places, and the pixel art crisp, each bitmap pixel a uniform
+2 x 2 block of its own colour. At 150 % on 1080 lines, where twice would not
+fit, it stays at one, whole on the screen. At 120 and 140 dpi the countdown's
+digit and the legend keep their pixel size, whole and clear of each other."""
 
 import time
 
 import xsession
+from match_test import Screen
 from xsession import Image, is_dark, is_white
 
 SCALE = 2
-SCREEN_WIDTH, SCREEN_HEIGHT = 2048, 1536
+SCREEN_WIDTH, SCREEN_HEIGHT = 2880, 1800
 CLIENT_WIDTH, CLIENT_HEIGHT = 720, 593
 
 # Unscaled client coordinates: left, top, width, height.
@@ -113,7 +117,51 @@ def test(session):
     assert view.count(*LEGEND, is_dark) > 50 and view.count(*LEGEND, is_white) > 50
 
 
+def test_fits_at_one(session):
+    """150 % on 1920 x 1080: twice would be taller than the screen."""
+    box = session.wait_window("Klobbet :")
+    session.key(box, "Return")
+    window = session.wait_window("Klobbet")
+    _, _, width, height = session.geometry(window)
+    assert width == CLIENT_WIDTH and height < CLIENT_HEIGHT + 60, (width, height)
+    left, top, outer_width, outer_height = session.frame(window)
+    assert left >= 0 and top >= 0 and left + outer_width <= 1920 and top + outer_height <= 1080, \
+        session.frame(window)
+
+
+def ink_rows(shot, left, top, width, height):
+    rows = [y for y in range(top, top + height)
+            if any(is_dark(shot.pixel(x, y)) for x in range(left, left + width))]
+    return (min(rows), max(rows)) if rows else None
+
+
+def test_text_keeps_its_pixels(session):
+    """The 72-point digit whole between the field's border and "Jouer", and
+    each legend row's text inside its 13 pixels, the heading with its colon."""
+    window, origin = session.start_past_message()
+    screen = Screen(origin)
+    session.wait_screen(screen.play_enabled)
+    session.click(screen.cx + 344, screen.cy + 556)
+    shot = session.wait_screen(screen.digit_shown)
+    # Rows 441 to 527 of the label are seen; the digit is 72 pixels tall.
+    top, bottom = ink_rows(shot, screen.cx + 297, screen.cy + 441, 111, 87)
+    assert 441 < top - screen.cy and bottom - screen.cy < 527 and bottom - top < 80, (top, bottom)
+    shot = session.wait_screen(lambda s: screen.legend_shift(s) is not None, timeout=5)
+    x0, y0 = screen.cx + 280, screen.cy + 448
+    heading = [x for x in range(121) for y in range(10) if is_dark(shot.pixel(x0 + x, y0 + y))]
+    assert heading and 80 <= max(heading) < 110, "the heading is cut or too wide"
+    for row in range(4):
+        rows = ink_rows(shot, x0 + 17, y0 + 10 + 13 * row, 104, 13)
+        assert rows and rows[0] > y0 + 10 + 13 * row and rows[1] <= y0 + 10 + 13 * row + 11, \
+            f"the text of row {row} leaves its 13 pixels: {rows}"
+    session.key(window, "Escape")
+
+
 if __name__ == "__main__":
     xsession.main(test, failure_picture="klobbet-high-dpi-failure.png",
-                  extra_env={"QT_SCALE_FACTOR": str(SCALE)},
-                  screen=f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24")
+                  resources="Xft.dpi: 192\n", screen=f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24")
+    xsession.main(test_fits_at_one, failure_picture="klobbet-high-dpi-fit-failure.png",
+                  resources="Xft.dpi: 144\n", screen="1920x1080x24")
+    for dpi in (120, 140):
+        xsession.main(test_text_keeps_its_pixels, failure_picture=f"klobbet-{dpi}-dpi-failure.png",
+                      resources=f"Xft.dpi: {dpi}\n")

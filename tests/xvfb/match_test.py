@@ -2,12 +2,15 @@
 legend and the symbol box, type the direction, watch the tower grow, a stun,
 the finale; then a second match."""
 
+import subprocess
+import sys
 import time
 
 import xsession
 from xsession import bitmap, is_dark
 
 LEFT_KEYS = ["q", "z", "d", "s"]  # left, up, right, down
+LEFT_KEYCODES = [24, 52, 40, 39]  # where a US keyboard has them
 
 
 class Screen:
@@ -128,9 +131,52 @@ def test(session):
         session.key(window, LEFT_KEYS[direction])
         return direction
 
-    stunned_once = False
+    def held_key_counts_once(progress):
+        """The right key held for 1.2 s, auto-repeat on, both cores busy:
+        nothing moves while it is down, and its release counts once."""
+        direction = screen.left_symbol(session.screenshot()) - shift
+        session.run("xset", "r", "on")
+        session.run("xset", "r", "rate", "200", "40")
+        hogs = [subprocess.Popen([sys.executable, "-c", "while True: pass"]) for _ in range(2)]
+        try:
+            before = screen.field_pixels(session.screenshot())
+            session.focus(window)
+            session.run("xdotool", "keydown", LEFT_KEYS[direction])
+            time.sleep(1.2)
+            assert screen.field_pixels(session.screenshot()) == before, "a held key counted"
+            session.run("xdotool", "keyup", LEFT_KEYS[direction])
+            shot = session.wait_screen(lambda s: screen.left_progress(s) != progress)
+            time.sleep(0.5)  # a second count would show by now
+        finally:
+            for hog in hogs:
+                hog.kill()
+                hog.wait()
+        shot = session.screenshot()
+        assert (screen.left_progress(shot), screen.left_pose(shot)) == (progress + 1, 106 if progress % 2 else 105), \
+            "a held key counted more than once"
+
+    def russian_key_counts(progress):
+        """A Russian layout gives the left keys Cyrillic letters; they play
+        by their US places."""
+        direction = screen.left_symbol(session.screenshot()) - shift
+        session.run("setxkbmap", "ru")
+        try:
+            session.key(window, str(LEFT_KEYCODES[direction]))
+            session.wait_screen(lambda s: screen.left_progress(s) == progress + 1, timeout=2)
+        finally:
+            session.run("setxkbmap", "us")
+
+    stunned_once = held_once = russian_once = False
     while True:
         progress = screen.left_progress(session.screenshot())
+        if progress == 3 and not held_once:
+            held_once = True
+            held_key_counts_once(progress)
+            continue
+        if progress == 8 and not russian_once:
+            russian_once = True
+            russian_key_counts(progress)
+            continue
         if progress == 5 and not stunned_once:
             # A wrong key stuns: confused pose, keys ignored, back after 2 s.
             stunned_once = True

@@ -15,11 +15,11 @@ from images import Image, bitmap, is_dark, is_white, read_bmp, read_ppm  # noqa:
 
 
 class Session:
-    def __init__(self, binary, extra_env=None, screen="1024x768x24", desktop=None):
+    def __init__(self, binary, extra_env=None, screen="1024x768x24", desktop=None, resources=None):
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", f":{desktops.free_display()}", "-displayfd", str(write_fd), "-screen", "0",
-             screen, "-nolisten", "tcp"],
+             screen, "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=desktops.dies_with_parent)
         os.close(write_fd)
@@ -35,6 +35,8 @@ class Session:
         self.env.pop("QT_QPA_PLATFORM", None)
         self.env.pop("WAYLAND_DISPLAY", None)
         self.screen_size = tuple(int(n) for n in screen.split("x")[:2])
+        if resources:  # the X resources a desktop loads, Xft.dpi among them
+            subprocess.run(["xrdb", "-nocpp", "-merge"], input=resources, text=True, env=self.env, check=True)
         self.desktop = desktops.start(desktop or os.environ.get("KLOBBET_DESKTOP", "bare"),
                                       self.env, *self.screen_size)
         self.game_env = self.desktop.game_env(dict(self.env, **(extra_env or {})))

@@ -1,9 +1,43 @@
 #include "window/qt/key_codes.h"
 
+#include <QChar>
 #include <QCoreApplication>
+#include <array>
 #include <utility>
 
+#include "window/qt/detectable_repeat.h"
+
 namespace klobbet {
+
+namespace {
+
+// How long a release waits for the press that would make it a repeat, where
+// the X server sends both: they leave the server together, so only the
+// game's own delays come between them.
+constexpr int kPairingWaitMs = 40;
+
+// The letters of a US keyboard by X11 keycode (evdev code + 8), from 24 (Q).
+constexpr std::array<char, 35> kUsLetters = {
+    'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', 0,   0,   0,   0,   'A', 'S', 'D', 'F',
+    'G', 'H', 'J', 'K', 'L', 0,   0,   0,   0,   0,   'Z', 'X', 'C', 'V', 'B', 'N', 'M'};
+constexpr std::uint32_t kFirstLetterKeycode = 24;
+
+bool isOtherScriptLetter(int qtKey) {
+    if (qtKey <= 0 || qtKey > 0xFFFF) {
+        return false;
+    }
+    const QChar character(static_cast<char16_t>(qtKey));
+    return character.isLetter() && character.script() != QChar::Script_Latin &&
+           character.script() != QChar::Script_Common;
+}
+
+// Tracks keys by the physical key where the platform names it, so that a
+// layout switched while a key is down still pairs its press and release.
+int keyIdentity(const QKeyEvent& key) {
+    return key.nativeScanCode() != 0 ? -static_cast<int>(key.nativeScanCode()) : key.key();
+}
+
+}  // namespace
 
 std::int16_t virtualKeyCode(int qtKey) {
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) {
@@ -59,6 +93,15 @@ std::int16_t virtualKeyCode(int qtKey) {
     }
 }
 
+std::int16_t gameKeyCode(int qtKey, std::uint32_t nativeScanCode) {
+    const std::int16_t code = virtualKeyCode(qtKey);
+    if (code != 0 || !isOtherScriptLetter(qtKey) || nativeScanCode < kFirstLetterKeycode ||
+        nativeScanCode >= kFirstLetterKeycode + kUsLetters.size()) {
+        return code;
+    }
+    return static_cast<std::int16_t>(kUsLetters[nativeScanCode - kFirstLetterKeycode]);
+}
+
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers) {
     std::int16_t state = 0;
     if (modifiers & Qt::ShiftModifier) {
@@ -74,7 +117,14 @@ std::int16_t shiftState(Qt::KeyboardModifiers modifiers) {
 }
 
 KeyReleaseFilter::KeyReleaseFilter(QWidget* field, KeyUp keyUp)
-    : QObject(field), field_(field), keyUp_(std::move(keyUp)) {
+    : QObject(field),
+      field_(field),
+      keyUp_(std::move(keyUp)),
+      releasesPhysical_(releasesArePhysical()),
+      pairing_([this](const KeyRelease& released) { count(released); }) {
+    pairingWait_.setSingleShot(true);
+    pairingWait_.setInterval(kPairingWaitMs);
+    connect(&pairingWait_, &QTimer::timeout, this, [this] { pairing_.flush(); });
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -83,13 +133,22 @@ bool KeyReleaseFilter::inFieldWindow(QObject* watched) const {
     return widget != nullptr && widget->window() == field_->window();
 }
 
+void KeyReleaseFilter::count(const KeyRelease& released) {
+    if (released.keyCode != 0) {
+        keyUp_(released.keyCode, released.shift);
+    }
+}
+
 bool KeyReleaseFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat() && inFieldWindow(watched)) {
-                pressed_.insert(key->key());
+            if (key->isAutoRepeat() || !inFieldWindow(watched)) {
+                break;
             }
+            // A press that pairs with the held release is the key still down.
+            pairing_.press(key->nativeScanCode(), key->timestamp());
+            pressed_.insert(keyIdentity(*key));
             break;
         }
         case QEvent::KeyRelease: {
@@ -97,16 +156,22 @@ bool KeyReleaseFilter::eventFilter(QObject* watched, QEvent* event) {
             if (watched != field_) {
                 // Released elsewhere in the window: it no longer counts here.
                 if (!key->isAutoRepeat() && inFieldWindow(watched)) {
-                    pressed_.remove(key->key());
+                    pressed_.remove(keyIdentity(*key));
                 }
                 break;
             }
-            if (key->isAutoRepeat() || !pressed_.remove(key->key())) {
+            if (key->isAutoRepeat() || !pressed_.remove(keyIdentity(*key))) {
                 return true;
             }
-            const std::int16_t code = virtualKeyCode(key->key());
-            if (code != 0) {
-                keyUp_(code, shiftState(key->modifiers()));
+            const KeyRelease released{key->nativeScanCode(), key->timestamp(),
+                                      gameKeyCode(key->key(), key->nativeScanCode()),
+                                      shiftState(key->modifiers())};
+            if (releasesPhysical_ || key->nativeScanCode() == 0) {
+                pairing_.flush();
+                count(released);
+            } else {
+                pairing_.release(released);
+                pairingWait_.start();
             }
             return true;
         }

@@ -3,15 +3,23 @@
 #include <QKeyEvent>
 #include <QObject>
 #include <QSet>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+
+#include "window/qt/key_repeat.h"
 
 namespace klobbet {
 
 // The virtual-key code of a Qt key: letters and digits by their upper-case
 // character, Esc 27, arrows 37 to 40. 0 for keys that have none.
 std::int16_t virtualKeyCode(int qtKey);
+// The code of a key as the game sees it: virtualKeyCode, except that a key
+// whose layout gives a letter of another script than Latin (Cyrillic, Greek,
+// Hebrew...) counts as the letter a US keyboard has at its place, found by
+// its native scan code (an X11 or XKB keycode), as on the classic desktop.
+std::int16_t gameKeyCode(int qtKey, std::uint32_t nativeScanCode);
 // Shift 1, Ctrl 2, Alt 4.
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers);
 
@@ -22,6 +30,17 @@ std::int16_t shiftState(Qt::KeyboardModifiers modifiers);
 // "Jouer" and released on the field once the match has begun counts: the
 // player did press it in the game. Watches the whole application, since
 // the press can come to any widget of the window; owned by the field.
+//
+// How a physical release is told from a held key's repeats: Qt flags a
+// repeat's release only when it finds the repeat's press already queued
+// behind it, which under load it often does not. So the filter asks the X
+// server for detectable auto-repeat, under which the server itself sends a
+// held key as presses only and one release, when the key is let go; on
+// Wayland the compositor sends only physical releases, and the repeats
+// that Qt makes from the keyboard's repeat rate are all flagged. Where the
+// X server does not grant it, each release waits for the next key event or
+// a few milliseconds, and is dropped when a press of the same scan code at
+// the same server time follows it (RepeatPairing).
 class KeyReleaseFilter : public QObject {
   public:
     using KeyUp = std::function<void(std::int16_t keyCode, std::int16_t shift)>;
@@ -32,10 +51,14 @@ class KeyReleaseFilter : public QObject {
 
   private:
     bool inFieldWindow(QObject* watched) const;
+    void count(const KeyRelease& released);
 
     QWidget* field_;
     KeyUp keyUp_;
     QSet<int> pressed_;
+    bool releasesPhysical_;
+    RepeatPairing pairing_;
+    QTimer pairingWait_;
 };
 
 }  // namespace klobbet

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "window/canvas.h"
 #include "window/qt/close_requests.h"
 #include "window/qt/desktop_frame.h"
 #include "window/qt/key_codes.h"
@@ -23,8 +24,9 @@ constexpr int kClientHeight = 593;
 constexpr int kTimerInterval = 2000;
 
 QFont countdownFont() {
-    QFont font(QStringLiteral("MS Sans Serif"), 72, QFont::Normal);
-    font.setStyleHint(QFont::SansSerif);
+    QFont font = proportionalSans(QFont());
+    font.setWeight(QFont::Normal);
+    font.setPixelSize(pixelsAt96Dpi(72));
     return font;
 }
 

@@ -1,6 +1,7 @@
 #include "window/qt/message_box.h"
 
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -94,6 +95,11 @@ QMessageBox* buildMessageBox(QWidget* parent, const QString& prompt, int style,
     if (decoded.yesNo) {
         QPushButton* yes = box->addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
         QPushButton* no = box->addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+        // "Oui" then "Non", as the question is asked, whatever order the
+        // desktop's theme gives (GTK's puts No first).
+        if (auto* buttons = box->findChild<QDialogButtonBox*>()) {
+            buttons->setStyleSheet(QStringLiteral("QDialogButtonBox { button-layout: 0; }"));
+        }
         box->setDefaultButton(decoded.defaultButton == 1 ? no : yes);
         // Esc and the close box answer No, never Yes.
         box->setEscapeButton(no);

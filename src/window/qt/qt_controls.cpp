@@ -112,7 +112,8 @@ void QtSurface::drawn() {
 }
 
 QtLabel::QtLabel(QWidget* parent, const QRect& geometry, const QFont& font)
-    : label_(new DigitLabel(parent)) {
+    : label_(new DigitLabel(parent)),
+      fontPoints_(font.pixelSize() > 0 ? font.pixelSize() * 72 / 96 : font.pointSize()) {
     label_->setGeometry(geometry);
     label_->setFont(font);
     label_->setAutoFillBackground(true);
@@ -137,12 +138,13 @@ bool QtLabel::isVisible() const {
 
 void QtLabel::setFontSize(int points) {
     QFont font = label_->font();
-    font.setPointSize(points);
+    font.setPixelSize(pixelsAt96Dpi(points));
     label_->setFont(font);
+    fontPoints_ = points;
 }
 
 int QtLabel::fontSize() const {
-    return label_->font().pointSize();
+    return fontPoints_;
 }
 
 void QtLabel::setAlignment(int alignment) {

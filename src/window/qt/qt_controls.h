@@ -13,6 +13,13 @@
 
 namespace klobbet {
 
+// The pixel size a font of these points has on a 96-dpi screen. The label's
+// digits keep it whatever the desktop's font resolution, since the label and
+// the controls around it keep their pixel sizes.
+constexpr int pixelsAt96Dpi(int points) {
+    return (points * 96 + 36) / 72;
+}
+
 // Shows a surface's backing image, inside an optional one-pixel border,
 // pixel for pixel (whole blocks of pixels on a scaled screen).
 class SurfaceWidget : public QWidget {
@@ -72,6 +79,7 @@ class QtLabel : public Label {
   private:
     QLabel* label_;
     int alignment_ = 2;
+    int fontPoints_;
 };
 
 class WidgetSwitch : public Switch {

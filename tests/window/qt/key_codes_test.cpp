@@ -27,6 +27,46 @@ TEST(KeyCodes, GameKeysHaveTheirVirtualKeyCodes) {
     EXPECT_EQ(virtualKeyCode(Qt::Key_unknown), 0);
 }
 
+TEST(KeyCodes, LettersOfOtherScriptsPlayByTheirUsPlaces) {
+    // Russian: Й at Q's place (keycode 24), Я at Z (52), В at D (40), Ы at S (39).
+    EXPECT_EQ(gameKeyCode(0x0419, 24), 81);
+    EXPECT_EQ(gameKeyCode(0x042F, 52), 90);
+    EXPECT_EQ(gameKeyCode(0x0412, 40), 68);
+    EXPECT_EQ(gameKeyCode(0x042B, 39), 83);
+    EXPECT_EQ(gameKeyCode(0x03A3, 39), 83);  // Greek Σ
+    // Latin layouts keep their letters: AZERTY's A lies at Q's place.
+    EXPECT_EQ(gameKeyCode(Qt::Key_A, 24), 65);
+    EXPECT_EQ(gameKeyCode(Qt::Key_Eacute, 19), 0);
+    // Dead keys and keys off the letter rows give nothing.
+    EXPECT_EQ(gameKeyCode(Qt::Key_Dead_Circumflex, 34), 0);
+    EXPECT_EQ(gameKeyCode(0x0416, 47), 0);  // Ж, where US has ";"
+}
+
+TEST(RepeatPairing, DropsReleasePressPairsAndCountsPhysicalReleases) {
+    std::vector<std::int16_t> counted;
+    RepeatPairing pairing([&](const KeyRelease& r) { counted.push_back(r.keyCode); });
+    // A held key: each repeat's press comes at its release's time, or a
+    // millisecond later.
+    EXPECT_FALSE(pairing.press(40, 1000));
+    pairing.release({40, 1500, 83, 0});
+    EXPECT_TRUE(pairing.press(40, 1500));
+    pairing.release({40, 1533, 83, 0});
+    EXPECT_TRUE(pairing.press(40, 1534));
+    EXPECT_TRUE(counted.empty());
+    // Its physical release: no press follows, the wait ends.
+    pairing.release({40, 1600, 83, 0});
+    pairing.flush();
+    EXPECT_EQ(counted, (std::vector<std::int16_t>{83}));
+    // A release followed by another key's press at the same time, or by
+    // the same key pressed again later, was physical too.
+    pairing.release({24, 2000, 81, 0});
+    EXPECT_FALSE(pairing.press(52, 2000));
+    pairing.release({52, 2100, 90, 0});
+    EXPECT_FALSE(pairing.press(52, 2150));
+    EXPECT_EQ(counted, (std::vector<std::int16_t>{83, 81, 90}));
+    EXPECT_FALSE(pairing.holding());
+}
+
 TEST(KeyCodes, ModifierStateIsShiftCtrlAltBits) {
     EXPECT_EQ(shiftState(Qt::NoModifier), 0);
     EXPECT_EQ(shiftState(Qt::ShiftModifier), 1);

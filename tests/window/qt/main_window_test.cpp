@@ -76,7 +76,7 @@ TEST_F(LoadedWindow, ControlsStandAtTheirPixelRectangles) {
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(label->text().isEmpty());
     EXPECT_TRUE(label->isVisible());
-    EXPECT_EQ(label->font().pointSize(), 72);
+    EXPECT_EQ(label->font().pixelSize(), 96);  // 72 points on a 96-dpi screen
     EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
 
     const Qt::WindowFlags flags = window.windowFlags();

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <memory>
 
@@ -46,6 +49,31 @@ TEST(MessageBox, HasFrenchButtonsWithNoAsDefaultAndEscape) {
     std::unique_ptr<QMessageBox> ok(buildMessageBox(nullptr, "prompt", 64, "title"));
     EXPECT_EQ(buttonTexts(*ok), (QStringList{"OK"}));
     EXPECT_EQ(ok->icon(), QMessageBox::Information);
+}
+
+// A theme that lays dialog buttons out the GNOME way, No before Yes.
+class GnomeButtonOrder : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        return hint == SH_DialogButtonLayout ? QDialogButtonBox::GnomeLayout
+                                             : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+TEST(MessageBox, ShowsOuiLeftOfNonUnderEveryTheme) {
+    const QString previous = QApplication::style()->name();
+    QApplication::setStyle(new GnomeButtonOrder(previous));
+    std::unique_ptr<QMessageBox> box(buildMessageBox(nullptr, "prompt", 260, "title"));
+    box->show();
+    QCoreApplication::processEvents();
+    const QList<QAbstractButton*> buttons = box->buttons();
+    const int oui = buttons[0]->mapTo(box.get(), QPoint()).x();
+    const int non = buttons[1]->mapTo(box.get(), QPoint()).x();
+    box.reset();
+    QApplication::setStyle(previous);
+    EXPECT_LT(oui, non);
 }
 
 TEST(MessageBox, ReturnsTheClassicValueOfThePressedButton) {
