@@ -10,8 +10,8 @@
 //   a recording QtServices, so every clock reading of every wait is known and
 //   each wait's end can be set against its own deadline. The recording only
 //   appends to a reserved vector; the clock and the pause are the real ones.
-// - What waiting alone costs the machine: the game's pause, and bare 1 ms
-//   sleeps, each looped for two seconds.
+// - What waiting alone costs the machine: the game's pause, and an idle
+//   event loop, each for two seconds.
 //
 // Run it on a real display (the bench gives it a private Xvfb): the pause's
 // event processing and every repaint then go to a real X server.
@@ -33,7 +33,6 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -396,8 +395,8 @@ Recorded waitsAsCounted(klobbet::MainWindow& window, int matches) {
 }
 
 // What waiting alone costs: the share of one core the process uses for two
-// seconds of the game's own pause, and of bare 1 ms sleeps with no event
-// handling, the least any wait that wakes every millisecond can cost.
+// seconds of the game's own pause, and for two seconds of an event loop
+// with nothing to do, what an idle program costs.
 double cpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -419,9 +418,8 @@ double shareWhile(Pause pause) {
 
 QJsonObject pauseCosts(klobbet::MainWindow& window) {
     klobbet::QtServices services([&window]() -> QWidget* { return &window; }, [] {});
-    return {
-        {"pause", shareWhile([&] { pauseOnce(services); })},
-        {"sleep", shareWhile([] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); })}};
+    return {{"pause", shareWhile([&] { pauseOnce(services); })},
+            {"idle", shareWhile([] { Loop().run(2000); })}};
 }
 
 }  // namespace
