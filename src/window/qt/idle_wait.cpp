@@ -35,15 +35,16 @@ IdleWait::IdleWait() {
 }
 
 void IdleWait::sleepAtMost(double seconds) {
-    const auto alarmIn = static_cast<long>(std::floor((seconds - kAlarmLead) * 1000));
-    if (alarmIn < 1) {
-        // Whatever came meanwhile is answered before the last stretch.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        sleepFor(seconds);
-        return;
-    }
     QElapsedTimer round;
     round.start();
+    const auto alarmIn = static_cast<long>(std::floor((seconds - kAlarmLead) * 1000));
+    if (alarmIn < 1) {
+        // Whatever came meanwhile is answered before the last stretch, which
+        // is what answering it left of the wait.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        sleepFor(seconds - static_cast<double>(round.nsecsElapsed()) * 1e-9);
+        return;
+    }
     alarm_.start(std::chrono::milliseconds(alarmIn));
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
                                     QEventLoop::ExcludeUserInputEvents);
