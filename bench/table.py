@@ -88,8 +88,9 @@ def fill(args, keys, repetitions, starts, sessions, floors, truth, key_screen, w
     lateness = [d["lateness"] * 1000 for d in truth["deadlines"]]
     gaps = [g * 1000 for g in truth["gaps"]]
     p99 = percentile(lateness, 0.99)
+    overshoots = [o * 1000 for o in truth["sleep_overshoots"]]
     table.add(f"wait lateness p99 ({len(lateness)} deadlines)", f"{p99:.2f} ms",
-              target="< 2 ms", met=p99 < 2)
+              f"{percentile(overshoots, 0.99):.2f} ms 2ms-sleeps", target="< 2 ms", met=p99 < 2)
     table.add("wait lateness, median / max", f"{statistics.median(lateness):.2f} / "
               f"{max(lateness):.2f} ms")
     table.add(f"pause between readings p50/p99 ({len(gaps)})",

@@ -33,6 +33,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -422,6 +423,18 @@ QJsonObject pauseCosts(klobbet::MainWindow& window) {
             {"idle", shareWhile([] { Loop().run(2000); })}};
 }
 
+// The scheduler's own lateness, the floor of any wait's: how far past its
+// end each of a few hundred plain 2 ms sleeps wakes.
+QJsonArray sleepOvershoots() {
+    QJsonArray overshoots;
+    for (int i = 0; i < 300; ++i) {
+        const Clock::time_point before = Clock::now();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        overshoots.append(secondsBetween(before, Clock::now()) - 0.002);
+    }
+    return overshoots;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -472,6 +485,7 @@ int main(int argc, char* argv[]) {
         }
         result["gaps"] = gaps;
         result["pause_costs"] = pauseCosts(window);
+        result["sleep_overshoots"] = sleepOvershoots();
         std::fputs(QJsonDocument(result).toJson(QJsonDocument::Compact).constData(), stdout);
         std::fputs("\n", stdout);
     } catch (const std::exception& error) {
