@@ -162,5 +162,5 @@ def wayland(table, wayland_screen, x11_floor_median):
     table.add("  the floor's median over its X11 one: what weston adds",
               f"{statistics.median(floor_ms) - x11_floor_median:+.2f} ms")
     beyond = game_p99 - clock_ms
-    table.add("p99 of the game beyond weston's frame clock", f"{beyond:.2f} ms", "", "",
-              "< 8 ms", beyond < 8)
+    table.add("p99 beyond weston's frame clock", f"{beyond:.2f} ms",
+              f"{floor_p99 - clock_ms:.2f} ms", "", "< 8 ms", beyond < 8)
