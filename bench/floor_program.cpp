@@ -3,11 +3,51 @@
 // and then one empty window. It takes the same titles and text as the game,
 // and the game's window size (--size WxH), so the two are timed and weighed
 // the same way.
+//
+// It is also the floor of the countdown's cost: a click on the window shows
+// 3, 2 and 1 a second apart in a label of the game's countdown, each
+// repainted at once as the game's are, with the event loop asleep between.
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
+
+namespace {
+
+class Window : public QWidget {
+  protected:
+    void mouseReleaseEvent(QMouseEvent* /*event*/) override {
+        if (digits_ == nullptr) {
+            // Made at the first click, so the memory weighed before has no
+            // part of it.
+            digits_ = new QLabel(this);
+            digits_->setGeometry(296, 440, 113, 89);
+            QFont font(QStringLiteral("MS Sans Serif"), 72);
+            font.setStyleHint(QFont::SansSerif);
+            digits_->setFont(font);
+            digits_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        }
+        digits_->show();
+        for (int second = 0; second <= 3; ++second) {
+            QTimer::singleShot(second * 1000, Qt::PreciseTimer, this, [this, second] {
+                if (second == 3) {
+                    digits_->hide();
+                    return;
+                }
+                digits_->setText(QString::number(3 - second));
+                digits_->repaint();
+            });
+        }
+    }
+
+  private:
+    QLabel* digits_ = nullptr;
+};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
@@ -28,7 +68,7 @@ int main(int argc, char* argv[]) {
         nullptr, QStringLiteral("Klobbet :"),
         QStringLiteral("Le joueur de droite a les flèches, celui de gauche Q, S, D et Z"));
 
-    QWidget window;
+    Window window;
     window.setWindowTitle(QStringLiteral("Klobbet"));
     window.setFixedSize(size);
     window.show();

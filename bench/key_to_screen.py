@@ -36,6 +36,45 @@ def box_symbol(screen, shot, left):
     return None
 
 
+def play_in_turns(display, screen, game_key, floor_key, matches, click=None):
+    """Milliseconds from key release to the screen, (game, floor): whole
+    matches of the game's correct keys, each followed by as many of the
+    floor's at the game's pace. `game_key(key)` and `floor_key()` give one
+    key's nanoseconds; `click(x, y)` clicks on the screen."""
+    click = click or display.click
+    game_ms, floor_ms = [], []
+    # A first match warms both programs up, as the start-up figures' first
+    # runs do, and counts for neither.
+    for match in range(matches + 1):
+        if match == 1:
+            game_ms.clear()
+            floor_ms.clear()
+        click(screen.cx + 344, screen.cy + 556)
+        # The last match's legend stays up until the click has been handled.
+        wait_screen(display, lambda s: screen.legend_shift(s) is None, "the countdown")
+        shot = wait_screen(display, lambda s: screen.legend_shift(s) is not None,
+                           "the legend after the countdown")
+        shift = screen.legend_shift(shot)
+        for position in range(1, LENGTH + 1):
+            if position > 1:
+                shot = display.screenshot()
+            directions = [None if n is None else n - shift
+                          for n in (box_symbol(screen, shot, True),
+                                    box_symbol(screen, shot, False))]
+            if not all(d in range(4) for d in directions):
+                raise BenchError(f"cannot read the symbols at position {position}")
+            game_ms.append(game_key(LEFT_KEYS[directions[0]]) / 1e6)  # the 20th ends the match
+            if position < LENGTH:
+                game_ms.append(game_key(RIGHT_KEYS[directions[1]]) / 1e6)
+        # The floor's keys come at the game's pace: a screenshot, two keys.
+        for i in range(len(game_ms) - len(floor_ms)):
+            if i % 2 == 0:
+                display.screenshot()
+            floor_ms.append(floor_key() / 1e6)
+        wait_screen(display, screen.play_enabled, "'Jouer' back after the finale", timeout=9)
+    return game_ms, floor_ms
+
+
 def measure(build, game, floor_binary, matches):
     """Milliseconds from key release to first damage: (game, floor), as
     many of each."""
@@ -55,39 +94,8 @@ def measure(build, game, floor_binary, matches):
         screen = Screen((x, y + height - CLIENT_HEIGHT))
         wait_screen(display, screen.play_enabled, "the 'Jouer' button")
 
-        game_ms, floor_ms = [], []
-
-        def game_key(key):
-            game_ms.append(display.key_to_screen(window, key) / 1e6)
-
-        # A first match warms both programs up, as the start-up figures' first
-        # runs do, and counts for neither.
-        for match in range(matches + 1):
-            if match == 1:
-                game_ms.clear()
-                floor_ms.clear()
-            display.click(screen.cx + 344, screen.cy + 556)
-            shot = wait_screen(display, lambda s: screen.legend_shift(s) is not None,
-                               "the legend after the countdown")
-            shift = screen.legend_shift(shot)
-            for position in range(1, LENGTH + 1):
-                if position > 1:
-                    shot = display.screenshot()
-                directions = [None if n is None else n - shift
-                              for n in (box_symbol(screen, shot, True),
-                                        box_symbol(screen, shot, False))]
-                if not all(d in range(4) for d in directions):
-                    raise BenchError(f"cannot read the symbols at position {position}")
-                game_key(LEFT_KEYS[directions[0]])  # the 20th ends the match
-                if position < LENGTH:
-                    game_key(RIGHT_KEYS[directions[1]])
-            # The floor's keys come at the game's pace: a screenshot, two keys.
-            for i in range(len(game_ms) - len(floor_ms)):
-                if i % 2 == 0:
-                    display.screenshot()
-                floor_ms.append(display.key_to_screen(floor_window, "q") / 1e6)
-            wait_screen(display, screen.play_enabled, "'Jouer' back after the finale", timeout=9)
-        return game_ms, floor_ms
+        return play_in_turns(display, screen, lambda key: display.key_to_screen(window, key),
+                             lambda: display.key_to_screen(floor_window, "q"), matches)
     except BenchError as error:
         path = os.path.join(build, "bench-failure-key-to-screen.png")
         display.save_screenshot(path)

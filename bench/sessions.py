@@ -7,7 +7,8 @@ import subprocess
 import time
 
 from match_test import LEFT_KEYS, Screen  # the Xvfb tests' reading of the window
-from processes import BenchError, cpu_seconds, finish, peak_resident_kib, start, wait_exit
+from processes import (BenchError, cpu_seconds, finish, peak_resident_kib, start, thread_usage,
+                       wait_exit)
 
 CLIENT_HEIGHT = 593  # the window's client area below its menu bar
 
@@ -69,6 +70,32 @@ def share_over(pid, seconds, action):
     return (cpu_after - cpu_before) / (ended - began)
 
 
+def usage_while(pid, action, seconds, lead_in=0.1, lead_out=0.05):
+    """The process's CPU share and context switches per second while it
+    waits: from `lead_in` after `action` has returned (the click or key that
+    starts the wait has reached the server) until `lead_out` before the wait
+    ends, `seconds` after. The drawing that comes before a wait is left out;
+    the repaints it shows while it runs are in."""
+    began = time.monotonic()
+    action()
+    time.sleep(max(0.0, began + lead_in - time.monotonic()))
+    (cpu_before, switches_before), start_at = thread_usage(pid), time.monotonic()
+    time.sleep(max(0.0, began + seconds - lead_out - time.monotonic()))
+    (cpu_after, switches_after), end_at = thread_usage(pid), time.monotonic()
+    span = end_at - start_at
+    return {"share": (cpu_after - cpu_before) / 1e9 / span,
+            "switches": (switches_after - switches_before) / span, "seconds": span}
+
+
+def whole_and_wait(pid, seconds, wait_seconds, action):
+    """share_over for the whole `seconds` from before the action, and
+    usage_while for the wait inside them."""
+    cpu_before, began = cpu_seconds(pid), time.monotonic()
+    wait = usage_while(pid, action, wait_seconds)
+    time.sleep(max(0.0, began + seconds - time.monotonic()))
+    return (cpu_seconds(pid) - cpu_before) / (time.monotonic() - began), wait
+
+
 def game_session(display, game, send_close):
     """Start-up, one match the left player wins by reading the screen, and
     quitting by the close box: CPU shares of the countdown and the finale,
@@ -85,8 +112,8 @@ def game_session(display, game, send_close):
     wait_screen(display, screen.play_enabled, "the 'Jouer' button")
     display.run("xdotool", "windowfocus", "--sync", str(window))
 
-    countdown = share_over(process.pid, 3.0,
-                           lambda: display.click(screen.cx + 344, screen.cy + 556))
+    countdown, countdown_wait = whole_and_wait(
+        process.pid, 3.0, 3.0, lambda: display.click(screen.cx + 344, screen.cy + 556))
     # The legend comes when the countdown ends, so the 3 s measured were the
     # countdown's only if it shows right after them.
     shot = wait_screen(display, lambda s: screen.legend_shift(s) is not None,
@@ -107,8 +134,9 @@ def game_session(display, game, send_close):
         if progress < 20:
             display.run("xdotool", "key", "--delay", "0", key)
         else:
-            finale = share_over(process.pid, 6.45,
-                                lambda k=key: display.run("xdotool", "key", "--delay", "0", k))
+            finale, finale_wait = whole_and_wait(
+                process.pid, 6.45, 6.4,
+                lambda k=key: display.run("xdotool", "key", "--delay", "0", k))
     wait_screen(display, screen.play_enabled, "'Jouer' back after the finale", timeout=3)
 
     display.run(send_close, str(window))
@@ -122,11 +150,14 @@ def game_session(display, game, send_close):
     maxrss = wait_exit(process, 10)
     if process.returncode != 0:
         raise BenchError(f"the game exited with status {process.returncode} after quitting")
-    return {"countdown": countdown, "finale": finale, "hwm": peak, "maxrss": maxrss}
+    return {"countdown": countdown, "finale": finale, "countdown_wait": countdown_wait,
+            "finale_wait": finale_wait, "hwm": peak, "maxrss": maxrss}
 
 
 def floor_session(display, floor, send_close):
-    """The floor's whole life: its box, its window idle for 3 s, closed."""
+    """The floor's whole life: its box, its window idle for 3 s, its
+    countdown (a click shows three digits a second apart, the repaints the
+    game's countdown shows, and nothing else runs), closed."""
     started = time.monotonic_ns()
     process = start(floor, env=display.env, stdout=subprocess.DEVNULL,
                     stderr=subprocess.DEVNULL)
@@ -136,7 +167,12 @@ def floor_session(display, floor, send_close):
     _, window = display.wait_map("Klobbet", started, process)
     time.sleep(0.3)
     idle = share_over(process.pid, 3.0, lambda: None)
-    peak = peak_resident_kib(process.pid)
+    idle_wait = usage_while(process.pid, lambda: None, 3.0)
+    peak = peak_resident_kib(process.pid)  # before the countdown's label exists
+    x, y, width, height = display.geometry(window)
+    digits = usage_while(process.pid, lambda: display.click(x + width // 2, y + height // 2), 3.0)
+    time.sleep(0.2)
     display.run(send_close, str(window))
     maxrss = wait_exit(process, 10)
-    return {"idle": idle, "hwm": peak, "maxrss": maxrss}
+    return {"idle": idle, "idle_wait": idle_wait, "digits": digits, "hwm": peak,
+            "maxrss": maxrss}

@@ -10,8 +10,8 @@
 //   a recording QtServices, so every clock reading of every wait is known and
 //   each wait's end can be set against its own deadline. The recording only
 //   appends to a reserved vector; the clock and the pause are the real ones.
-// - What waiting alone costs the machine: the game's pause, and bare 1 ms
-//   sleeps, each looped for two seconds.
+// - What waiting alone costs the machine: the game's pause, and an idle
+//   event loop, each for two seconds.
 //
 // Run it on a real display (the bench gives it a private Xvfb): the pause's
 // event processing and every repaint then go to a real X server.
@@ -394,8 +394,8 @@ Recorded waitsAsCounted(klobbet::MainWindow& window, int matches) {
 }
 
 // What waiting alone costs: the share of one core the process uses for two
-// seconds of the game's own pause, and of bare 1 ms sleeps with no event
-// handling, the least any wait that wakes every millisecond can cost.
+// seconds of the game's own pause, and for two seconds of an event loop
+// with nothing to do, what an idle program costs.
 double cpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -417,9 +417,20 @@ double shareWhile(Pause pause) {
 
 QJsonObject pauseCosts(klobbet::MainWindow& window) {
     klobbet::QtServices services([&window]() -> QWidget* { return &window; }, [] {});
-    return {
-        {"pause", shareWhile([&] { pauseOnce(services); })},
-        {"sleep", shareWhile([] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); })}};
+    return {{"pause", shareWhile([&] { pauseOnce(services); })},
+            {"idle", shareWhile([] { Loop().run(2000); })}};
+}
+
+// The scheduler's own lateness, the floor of any wait's: how far past its
+// end each of a few hundred plain 2 ms sleeps wakes.
+QJsonArray sleepOvershoots() {
+    QJsonArray overshoots;
+    for (int i = 0; i < 300; ++i) {
+        const Clock::time_point before = Clock::now();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        overshoots.append(secondsBetween(before, Clock::now()) - 0.002);
+    }
+    return overshoots;
 }
 
 }  // namespace
@@ -472,6 +483,7 @@ int main(int argc, char* argv[]) {
         }
         result["gaps"] = gaps;
         result["pause_costs"] = pauseCosts(window);
+        result["sleep_overshoots"] = sleepOvershoots();
         std::fputs(QJsonDocument(result).toJson(QJsonDocument::Compact).constData(), stdout);
         std::fputs("\n", stdout);
     } catch (const std::exception& error) {

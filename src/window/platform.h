@@ -111,7 +111,8 @@ class Services {
     // Seconds since midnight, only used to seed the generator.
     virtual float timeOfDay() = 0;
     // Called between two clock readings of a wait whose deadline is `left`
-    // seconds away: sleeps briefly, never past it, and handles no input.
+    // seconds away: sleeps until the window system needs an answer or the
+    // deadline comes, never past it, and handles no input.
     virtual void pauseBriefly(double left) = 0;
     virtual void Randomize(float seed) = 0;
     // Uniform in [0, 1).

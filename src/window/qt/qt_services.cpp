@@ -1,10 +1,6 @@
 #include "window/qt/qt_services.h"
 
-#include <QCoreApplication>
 #include <QTime>
-#include <algorithm>
-#include <chrono>
-#include <thread>
 #include <utility>
 
 #include "window/bitmaps.h"
@@ -53,15 +49,8 @@ float QtServices::timeOfDay() {
 
 void QtServices::pauseBriefly(double left) {
     // The window manager's pings, uncovered parts of the window and the
-    // repaints get answered; keys and clicks stay queued for later.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    // Each wake-up costs tens of microseconds: waking every millisecond
-    // would cost a few per cent of a core for the whole wait. A few
-    // milliseconds keep the window answering while the wait stays idle, and
-    // the last sleep ends on the deadline.
-    constexpr double kLongestSleep = 0.004;
-    std::this_thread::sleep_for(
-        std::chrono::duration<double>(std::clamp(left, 0.0, kLongestSleep)));
+    // repaints get answered as they come; keys and clicks stay queued.
+    idleWait_.sleepAtMost(left);
 }
 
 void QtServices::Randomize(float seed) {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "window/platform.h"
+#include "window/qt/idle_wait.h"
 #include "window/qt/input_discarder.h"
 #include "window/random.h"
 
@@ -38,6 +39,7 @@ class QtServices : public Services {
     std::function<void()> end_;
     QElapsedTimer clock_;
     InputDiscarder discarder_;
+    IdleWait idleWait_;
     UniformRandom random_;
     std::map<int, Picture> decodedAhead_;
     bool loadingBegun_ = false;

@@ -1,0 +1,59 @@
+#include "window/qt/idle_wait.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+namespace klobbet {
+
+namespace {
+
+// The event loop's timers count whole milliseconds and its poll rounds up to
+// the next one: an alarm this much ahead of the deadline never rings late,
+// and the last stretch is slept on the clock.
+constexpr double kAlarmLead = 0.002;
+
+// An event loop that comes back sooner than this without its alarm may have
+// something asking for it again at once (an animation, a busy connection):
+// the wait naps, so it never costs more than a reading every millisecond.
+constexpr double kShortestRound = 0.001;
+
+void sleepFor(double seconds) {
+    if (seconds > 0) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    }
+}
+
+}  // namespace
+
+IdleWait::IdleWait() {
+    alarm_.setSingleShot(true);
+    alarm_.setTimerType(Qt::PreciseTimer);
+}
+
+void IdleWait::sleepAtMost(double seconds) {
+    QElapsedTimer round;
+    round.start();
+    const auto alarmIn = static_cast<long>(std::floor((seconds - kAlarmLead) * 1000));
+    if (alarmIn < 1) {
+        // Whatever came meanwhile is answered before the last stretch, which
+        // is what answering it left of the wait.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        sleepFor(seconds - static_cast<double>(round.nsecsElapsed()) * 1e-9);
+        return;
+    }
+    alarm_.start(std::chrono::milliseconds(alarmIn));
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
+                                    QEventLoop::ExcludeUserInputEvents);
+    const bool rang = !alarm_.isActive();
+    alarm_.stop();
+    const double took = static_cast<double>(round.nsecsElapsed()) * 1e-9;
+    if (!rang && took < kShortestRound) {
+        sleepFor(std::min(kShortestRound, seconds) - took);
+    }
+}
+
+}  // namespace klobbet
