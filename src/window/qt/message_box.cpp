@@ -11,6 +11,7 @@
 
 #include "window/platform.h"
 #include "window/qt/desktop_frame.h"
+#include "window/qt/window_placement.h"
 
 namespace klobbet {
 
@@ -37,11 +38,22 @@ class GameMessageBox : public QMessageBox {
         QMessageBox::showEvent(event);
         if (parentWidget() == nullptr) {
             centreOnScreen(*this);
+        } else if (parentWidget()->isVisible()) {
+            // Qt centres a box over its window by a guessed frame and size.
+            centreOver(*this, outerFrame(*parentWidget()->window()));
         }
         if (!sizeKept_) {
             sizeKept_ = true;
             refuseSizeStates(*this);
         }
+    }
+
+    void hideEvent(QHideEvent* event) override {
+        // The start-up message's monitor is where the window opens.
+        if (parentWidget() == nullptr) {
+            rememberScreenOf(*this);
+        }
+        QMessageBox::hideEvent(event);
     }
 
   private:
@@ -88,6 +100,14 @@ QMessageBox* buildMessageBox(QWidget* parent, const QString& prompt, int style,
                              const QString& title) {
     const MessageBoxStyle decoded = decodeStyle(style);
     auto* box = new GameMessageBox(parent);
+    if (parent == nullptr) {
+        // A dialog with no window to belong to would be named transient for
+        // Qt's hidden group leader, which window managers reject: the
+        // start-up message is a window of its own, with the game's icon.
+        box->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    }
+    box->setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
     box->setWindowTitle(title);
     box->setText(prompt);
     box->setIcon(decoded.icon);
