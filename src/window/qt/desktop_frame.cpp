@@ -72,7 +72,11 @@ class SizeKeeper : public QObject {
         }
         if (!wayland_) {
             handle_.setWindowStates(Qt::WindowNoState);
-        } else if (!freed_) {
+        } else if (!freed_ && !handle_.frameMargins().isNull()) {
+            // Only Qt's own frame must obey the compositor's size; a
+            // compositor that draws the frame (kwin) takes the fixed size
+            // as it is, and a size freed there leaves its frame drawn for
+            // another width.
             freeSize();
         }
     }
