@@ -15,7 +15,8 @@ from images import Image, bitmap, is_dark, is_white, read_bmp, read_ppm  # noqa:
 
 
 class Session:
-    def __init__(self, binary, extra_env=None, screen="1024x768x24", desktop=None):
+    def __init__(self, binary, extra_env=None, screen="1024x768x24", desktop=None,
+                 before_desktop=None):
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", f":{desktops.free_display()}", "-displayfd", str(write_fd), "-screen", "0",
@@ -35,6 +36,8 @@ class Session:
         self.env.pop("QT_QPA_PLATFORM", None)
         self.env.pop("WAYLAND_DISPLAY", None)
         self.screen_size = tuple(int(n) for n in screen.split("x")[:2])
+        if before_desktop:  # monitors, the pointer: what the desktop starts with
+            before_desktop(self)
         self.bus = desktops.SessionBus()
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus.address
         self.desktop = desktops.start(desktop or os.environ.get("KLOBBET_DESKTOP", "bare"),
