@@ -61,7 +61,8 @@ def test(session):
     session.key(question, "Left", "Return")  # from "Non" to "Oui"
     parting = session.wait_window("Pauvre con")
     session.key(parting, "Return")
-    assert session.wait_exit() == 0
+    status = session.wait_exit()
+    assert status == 0, status
 
 
 if __name__ == "__main__":
