@@ -30,6 +30,10 @@ install_missing() {
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libxcb1-dev
                 libxcb-xkb-dev libxcb-randr0-dev libgl-dev fonts-dejavu-core)
 
-# The desktops the game is tested under, besides a bare X server: three
-# window managers, and weston with XWayland and Qt's Wayland platform.
-DESKTOP_PACKAGES=(metacity xfwm4 openbox weston xwayland qt6-wayland wmctrl)
+# The desktops the game is tested under, besides a bare X server: the window
+# managers metacity, xfwm4, openbox, GNOME's mutter and Plasma's kwin (with
+# Plasma's own frame, breeze), and the Wayland compositors weston (with
+# XWayland), mutter and kwin, for Qt's Wayland platform; each session runs
+# its own D-Bus session bus.
+DESKTOP_PACKAGES=(metacity xfwm4 openbox mutter kwin-x11 kwin-wayland breeze weston xwayland
+                  qt6-wayland wmctrl dbus-daemon)

@@ -6,20 +6,23 @@ import ctypes
 import os
 import random
 import re
-import shutil
 import signal
 import socket
 import subprocess
 import tempfile
 import time
 
-NAMES = ("bare", "metacity", "xfwm4", "openbox", "weston")
+NAMES = ("bare", "metacity", "xfwm4", "openbox", "mutter", "kwin_x11", "weston",
+         "mutter_wayland", "kwin_wayland")
 
 WINDOW_MANAGERS = {
-    # No compositing: Xvfb has no GL, and screenshots must show the windows.
+    # No compositing where it can be turned off: screenshots must show the
+    # windows, and software GL is slow. mutter always composites.
     "metacity": (["metacity", "--no-composite"], {"GSETTINGS_BACKEND": "memory"}),
     "xfwm4": (["xfwm4", "--compositor=off"], {}),
     "openbox": (["openbox"], {}),
+    "mutter": (["mutter", "--x11", "--replace"], {"GSETTINGS_BACKEND": "memory"}),
+    "kwin_x11": (["kwin_x11", "--replace"], {"KWIN_COMPOSE": "N"}),
 }
 
 
@@ -116,66 +119,24 @@ class WindowManager(Bare):
         self.log.close()
 
 
-class Weston(Bare):
-    """weston on its X11 backend, with XWayland: the game runs as a Wayland
-    client; the clipboard reaches X through weston's bridge."""
-    name = "weston"
-    wayland = True
+class SessionBus:
+    """A D-Bus session bus of the session's own, as every desktop session
+    has: xfwm4 quits at start without one, and Qt asks the desktop's portal
+    through it. The desktop and the game both find it in the environment."""
 
-    def __init__(self, env, width, height):
-        super().__init__(env, width, height)
-        self.runtime = tempfile.mkdtemp(prefix="klobbet-weston-")
-        self.log = os.path.join(self.runtime, "weston.log")
-        weston_env = dict(env, XDG_RUNTIME_DIR=self.runtime)
-        # No panel: nothing of the shell's to click by mistake, and the whole
-        # output for windows.
-        config = os.path.join(self.runtime, "weston.ini")
-        with open(config, "w") as ini:
-            ini.write("[shell]\npanel-position=none\nbackground-color=0xff336699\n"
-                      "animation=none\nclose-animation=none\nstartup-animation=none\n"
-                      "focus-animation=none\n")
-        # weston takes the pointer only when it enters its window: the window
-        # leaves the bottom row free, and the pointer waits there.
-        subprocess.run(["xdotool", "mousemove", str(width - 1), str(height - 1)], env=env,
-                       check=True)
-        with open(self.log, "w") as log:
-            self.processes.append(subprocess.Popen(
-                ["weston", f"--config={config}", "--backend=x11-backend.so", "--use-pixman",
-                 "--xwayland", "--socket=klobbet",
-                 f"--width={width}", f"--height={height - 1}", "--idle-time=0"],
-                env=weston_env, stdout=log, stderr=subprocess.STDOUT,
-                preexec_fn=dies_with_parent))
-        self.x_display = None
-
-        def ready():
-            if self.processes[0].poll() is not None:
-                raise RuntimeError("weston exited at start:\n" + open(self.log).read())
-            found = re.search(r"xserver listening on display (:\d+)", open(self.log).read())
-            if found and os.path.exists(os.path.join(self.runtime, "klobbet")):
-                self.x_display = found.group(1)
-                return True
-            return False
-        _wait(ready, 15, "weston did not start")
-        # In and out again, so weston hides the pointer it draws on screen;
-        # the keyboard goes to weston's window wherever the pointer is.
-        for x, y in ((width // 2, height - 2), (width - 1, height - 1)):
-            subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], env=env, check=True)
-        tree = subprocess.run(["xwininfo", "-root", "-children"], env=env, check=True,
-                              capture_output=True, text=True).stdout
-        window = re.search(r"(0x[0-9a-f]+) \"Weston Compositor", tree).group(1)
-        subprocess.run(["xdotool", "windowfocus", "--sync", str(int(window, 16))], env=env,
-                       check=True)
-
-    def game_env(self, env):
-        game = dict(env, XDG_RUNTIME_DIR=self.runtime, WAYLAND_DISPLAY="klobbet",
-                    XDG_SESSION_TYPE="wayland", DISPLAY=self.x_display,
-                    WAYLAND_DEBUG="client")
-        game.pop("QT_QPA_PLATFORM", None)
-        return game
+    def __init__(self):
+        self.process = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, preexec_fn=dies_with_parent)
+        self.address = self.process.stdout.readline().decode().strip()
+        if not self.address:
+            raise RuntimeError("dbus-daemon did not start")
 
     def close(self):
-        super().close()
-        shutil.rmtree(self.runtime, ignore_errors=True)
+        # Services the bus started (kwin's shortcut daemon) leave with it.
+        self.process.terminate()
+        self.process.wait()
+        self.process.stdout.close()
 
 
 def start(name, env, width, height):
@@ -183,8 +144,10 @@ def start(name, env, width, height):
         return Bare(env, width, height)
     if name in WINDOW_MANAGERS:
         return WindowManager(env, width, height, name)
-    if name == "weston":
-        return Weston(env, width, height)
+    # The compositors build on what is above: imported only when asked for.
+    import compositors
+    if name in compositors.NESTED:
+        return compositors.NESTED[name](env, width, height)
     raise ValueError(f"no desktop '{name}': one of {', '.join(NAMES)}")
 
 

@@ -15,7 +15,8 @@ from images import Image, bitmap, is_dark, is_white, read_bmp, read_ppm  # noqa:
 
 
 class Session:
-    def __init__(self, binary, extra_env=None, screen="1024x768x24", desktop=None, resources=None):
+    def __init__(self, binary, extra_env=None, screen="1024x768x24", desktop=None,
+                 resources=None, before_desktop=None):
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", f":{desktops.free_display()}", "-displayfd", str(write_fd), "-screen", "0",
@@ -36,7 +37,12 @@ class Session:
         self.env.pop("WAYLAND_DISPLAY", None)
         self.screen_size = tuple(int(n) for n in screen.split("x")[:2])
         if resources:  # the X resources a desktop loads, Xft.dpi among them
-            subprocess.run(["xrdb", "-nocpp", "-merge"], input=resources, text=True, env=self.env, check=True)
+            subprocess.run(["xrdb", "-nocpp", "-merge"], input=resources, text=True,
+                           env=self.env, check=True)
+        if before_desktop:  # monitors, the pointer: what the desktop starts with
+            before_desktop(self)
+        self.bus = desktops.SessionBus()
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus.address
         self.desktop = desktops.start(desktop or os.environ.get("KLOBBET_DESKTOP", "bare"),
                                       self.env, *self.screen_size)
         self.game_env = self.desktop.game_env(dict(self.env, **(extra_env or {})))
@@ -181,7 +187,12 @@ class Session:
             time.sleep(0.05)
 
     def box_text(self, window):
-        """The title, text and buttons of a message box, as it copies them."""
+        """The title, text and buttons of a message box, as it copies them;
+        None on a Wayland desktop with no X server to read the clipboard
+        through (the title is still known from the protocol)."""
+        if self.wayland and not self.desktop.x_clipboard:
+            self.focus(window)
+            return None
         self.key(window, "ctrl+c")
         deadline = time.monotonic() + 3
         while time.monotonic() < deadline:
@@ -242,6 +253,7 @@ class Session:
             self.game.kill()
             self.game.wait()
         self.desktop.close()
+        self.bus.close()
         if self.xvfb.poll() is None:
             self.xvfb.kill()
             self.xvfb.wait()

@@ -14,6 +14,7 @@
 #include "window/qt/key_codes.h"
 #include "window/qt/menu_check_style.h"
 #include "window/qt/skip_taskbar.h"
+#include "window/qt/window_placement.h"
 
 namespace klobbet {
 

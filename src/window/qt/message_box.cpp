@@ -7,11 +7,13 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QWindow>
 #include <algorithm>
 #include <memory>
 
 #include "window/platform.h"
 #include "window/qt/desktop_frame.h"
+#include "window/qt/window_placement.h"
 
 namespace klobbet {
 
@@ -38,11 +40,22 @@ class GameMessageBox : public QMessageBox {
         QMessageBox::showEvent(event);
         if (parentWidget() == nullptr) {
             centreOnScreen(*this);
+        } else if (parentWidget()->isVisible()) {
+            // Qt centres a box over its window by a guessed frame and size.
+            centreOver(*this, outerFrame(*parentWidget()->window()));
         }
         if (!sizeKept_) {
             sizeKept_ = true;
             refuseSizeStates(*this);
         }
+    }
+
+    void hideEvent(QHideEvent* event) override {
+        // The start-up message's monitor is where the window opens.
+        if (parentWidget() == nullptr) {
+            rememberScreenOf(*this);
+        }
+        QMessageBox::hideEvent(event);
     }
 
   private:
@@ -89,6 +102,14 @@ QMessageBox* buildMessageBox(QWidget* parent, const QString& prompt, int style,
                              const QString& title) {
     const MessageBoxStyle decoded = decodeStyle(style);
     auto* box = new GameMessageBox(parent);
+    if (parent == nullptr) {
+        // A dialog with no window to belong to would be named transient for
+        // Qt's hidden group leader, which window managers reject: the
+        // start-up message is a window of its own, with the game's icon.
+        box->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    }
+    box->setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
     box->setWindowTitle(title);
     box->setText(prompt);
     box->setIcon(decoded.icon);
@@ -146,8 +167,14 @@ int showMessageBox(QWidget* parent, const QString& prompt, int style, const QStr
     std::unique_ptr<QMessageBox> box(buildMessageBox(parent, prompt, style, title));
     box->exec();
     // Some window managers keep the focus when a box closes: hand it back,
-    // so the next key reaches the game without a click.
-    if (parent != nullptr && parent->isVisible()) {
+    // so the next key reaches the game without a click. On Wayland the
+    // compositor gives it back, and Qt's request for it there reads the
+    // focused window's surface, which the hidden box no longer has (Qt 6.4
+    // crashes on it), until the compositor has moved the focus.
+    const QWindow* focused = QGuiApplication::focusWindow();
+    const bool staleFocus = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+                            focused != nullptr && !focused->isVisible();
+    if (parent != nullptr && parent->isVisible() && !staleFocus) {
         parent->activateWindow();
     }
     return answerOf(*box);
