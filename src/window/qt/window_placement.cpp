@@ -105,8 +105,7 @@ class LateFrame : public QObject, public QAbstractNativeEventFilter {
         if (notify->window == id_ && notify->atom == atom_) {
             // Not from inside Qt's event dispatch: the move is a request of
             // its own.
-            QMetaObject::invokeMethod(
-                this, [this] { placeForRealFrame(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this] { placeForRealFrame(); }, Qt::QueuedConnection);
         }
         return false;
     }
