@@ -4,6 +4,7 @@ the text of message boxes. The desktop around the game (bare X, a window
 manager, or a Wayland compositor) comes from KLOBBET_DESKTOP; see desktops."""
 
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -115,12 +116,13 @@ class Session:
         """The client area's corner of the one game window on the Wayland
         desktop, found by its playing field's black border, 657 pixels wide."""
         def found(shot):
-            run = b"\0" * (3 * 657)
-            at = shot.pixels.find(run)
-            while at >= 0 and (at % 3 or shot.pixels[at + len(run):at + len(run) + 3] == b"\0\0\0"
-                               or (at >= 3 and shot.pixels[at - 3:at] == b"\0\0\0")):
-                at = shot.pixels.find(run, at + 1)
-            return at
+            # Runs of zero bytes, cut to whole pixels: a desktop drawn black
+            # is one long run, not a million places to try.
+            for run in re.finditer(rb"\0{3,}", shot.pixels):
+                start, end = -(-run.start() // 3) * 3, run.end() // 3 * 3
+                if end - start == 3 * 657:
+                    return start
+            return -1
         shot = self.wait_screen(lambda s: found(s) >= 0)
         at = found(shot) // 3
         return at % shot.width - 32, at // shot.width - 16
