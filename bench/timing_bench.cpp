@@ -34,7 +34,6 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
-#include <type_traits>
 #include <vector>
 
 #include "support/modal_answerer.h"

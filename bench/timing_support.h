@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "window/form1.h"
@@ -57,57 +56,24 @@ struct Reading {
 };
 
 // The real clock and pause, with every reading kept.
-template <typename Base>
-class Recording : public Base {
+class RecordingServices : public klobbet::QtServices {
   public:
-    using Base::Base;
+    using QtServices::QtServices;
     double clockSeconds() override {
-        const double seconds = Base::clockSeconds();
+        const double seconds = QtServices::clockSeconds();
         readings.push_back({seconds, paused_});
         paused_ = false;
         return seconds;
     }
+    void pauseBriefly(double left) override {
+        QtServices::pauseBriefly(left);
+        paused_ = true;
+    }
     std::vector<Reading> readings;
 
-  protected:
+  private:
     bool paused_ = false;
 };
-
-// The pause is either told how long its wait has left or not; the recording
-// follows the game's own.
-template <typename Services>
-concept PauseTakesTimeLeft = requires(Services& services) { services.pauseBriefly(1.0); };
-
-template <typename Base, bool = PauseTakesTimeLeft<Base>>
-class RecordingServicesOf : public Recording<Base> {
-  public:
-    using Recording<Base>::Recording;
-    void pauseBriefly() override {
-        Base::pauseBriefly();
-        this->paused_ = true;
-    }
-};
-
-template <typename Base>
-class RecordingServicesOf<Base, true> : public Recording<Base> {
-  public:
-    using Recording<Base>::Recording;
-    void pauseBriefly(double left) override {
-        Base::pauseBriefly(left);
-        this->paused_ = true;
-    }
-};
-
-using RecordingServices = RecordingServicesOf<klobbet::QtServices>;
-
-// One pause in the middle of a long wait.
-inline void pauseOnce(auto& services) {
-    if constexpr (PauseTakesTimeLeft<std::remove_reference_t<decltype(services)>>) {
-        services.pauseBriefly(1.0);
-    } else {
-        services.pauseBriefly();
-    }
-}
 
 inline Qt::Key leftPlayerKey(int direction) {
     static constexpr Qt::Key kKeys[4] = {Qt::Key_Q, Qt::Key_Z, Qt::Key_D, Qt::Key_S};

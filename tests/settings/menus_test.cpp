@@ -8,10 +8,11 @@ namespace klobbet::testing {
 namespace {
 
 using Click = void (Form1::*)();
+using Item = FakeMenuItem FakeWindow::*;
 
 struct Group {
     Click clicks[3];
-    FakeMenuItem FakeWindow::* items[3];
+    Item items[3];
 };
 
 const Group kLength{{&Form1::mnulent_Click, &Form1::mnumoyen_Click, &Form1::mnulong_Click},

@@ -105,7 +105,8 @@ class LateFrame : public QObject, public QAbstractNativeEventFilter {
         if (notify->window == id_ && notify->atom == atom_) {
             // Not from inside Qt's event dispatch: the move is a request of
             // its own.
-            QMetaObject::invokeMethod(this, [this] { placeForRealFrame(); }, Qt::QueuedConnection);
+            const auto place = [this] { placeForRealFrame(); };
+            QMetaObject::invokeMethod(this, place, Qt::QueuedConnection);
         }
         return false;
     }
