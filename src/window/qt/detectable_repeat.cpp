@@ -5,8 +5,6 @@
 #include <xcb/xkb.h>
 #undef explicit
 
-#include <cstdlib>
-
 #include "window/qt/x11_atoms.h"
 
 namespace klobbet {
@@ -16,22 +14,18 @@ bool releasesArePhysical() {
     if (connection == nullptr) {
         return true;
     }
-    xcb_xkb_use_extension_reply_t* use = xcb_xkb_use_extension_reply(
+    const XcbReply<xcb_xkb_use_extension_reply_t> use(xcb_xkb_use_extension_reply(
         connection, xcb_xkb_use_extension(connection, XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION),
-        nullptr);
-    const bool supported = use != nullptr && use->supported != 0;
-    std::free(use);
-    if (!supported) {
+        nullptr));
+    if (!use || use->supported == 0) {
         return false;
     }
     const auto flag = static_cast<std::uint32_t>(XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT);
-    xcb_xkb_per_client_flags_reply_t* flags = xcb_xkb_per_client_flags_reply(
+    const XcbReply<xcb_xkb_per_client_flags_reply_t> flags(xcb_xkb_per_client_flags_reply(
         connection,
         xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0),
-        nullptr);
-    const bool granted = flags != nullptr && (flags->value & flag) != 0;
-    std::free(flags);
-    return granted;
+        nullptr));
+    return flags && (flags->value & flag) != 0;
 }
 
 }  // namespace klobbet

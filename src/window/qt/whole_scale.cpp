@@ -8,8 +8,6 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <memory>
 #include <optional>
 
 #include "window/qt/x11_atoms.h"
@@ -27,12 +25,6 @@ struct Area {
     int width = 0;
     int height = 0;
 };
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, FreeReply>;
 
 std::optional<double> environmentNumber(const char* name) {
     bool ok = false;
@@ -54,15 +46,14 @@ std::optional<double> screenFactorSet() {
     return ok && value > 0 ? std::optional<double>(value) : std::nullopt;
 }
 
-std::optional<Reply<xcb_get_property_reply_t>> rootProperty(xcb_connection_t* connection,
-                                                            xcb_window_t root, const char* name,
-                                                            xcb_atom_t type) {
+std::optional<XcbReply<xcb_get_property_reply_t>> rootProperty(xcb_connection_t* connection,
+                                                               xcb_window_t root, const char* name,
+                                                               xcb_atom_t type) {
     const xcb_atom_t atom = internAtom(connection, name);
     if (atom == XCB_ATOM_NONE) {
         return std::nullopt;
     }
-    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, root, atom, type, 0, 1 << 16), nullptr));
+    auto reply = readProperty(connection, root, atom, type, 1 << 16);
     if (!reply || xcb_get_property_value_length(reply.get()) == 0) {
         return std::nullopt;
     }
@@ -88,7 +79,7 @@ double xftDpi(xcb_connection_t* connection, xcb_window_t root) {
 // The primary monitor, or the first one, or the whole root window.
 Area monitorArea(xcb_connection_t* connection, const xcb_screen_t& screen) {
     Area area{0, 0, screen.width_in_pixels, screen.height_in_pixels};
-    Reply<xcb_randr_get_monitors_reply_t> monitors(xcb_randr_get_monitors_reply(
+    XcbReply<xcb_randr_get_monitors_reply_t> monitors(xcb_randr_get_monitors_reply(
         connection, xcb_randr_get_monitors(connection, screen.root, 1), nullptr));
     if (!monitors) {
         return area;

@@ -18,18 +18,10 @@ namespace klobbet {
 
 namespace {
 
-using Reply = std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)>;
-
-Reply property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
-               std::uint32_t longs) {
-    const auto cookie = xcb_get_property(connection, 0, window, name, type, 0, longs);
-    return {xcb_get_property_reply(connection, cookie, nullptr), &std::free};
-}
-
 bool supportedByWindowManager(xcb_connection_t* connection, xcb_atom_t wanted) {
     const xcb_atom_t supported = internAtom(connection, "_NET_SUPPORTED");
-    const Reply reply =
-        property(connection, rootWindow(connection), supported, XCB_ATOM_ATOM, 1024);
+    const auto reply =
+        readProperty(connection, rootWindow(connection), supported, XCB_ATOM_ATOM, 1024);
     if (!reply || reply->format != 32) {
         return false;
     }
@@ -50,8 +42,8 @@ std::optional<QMargins> framePropertyOf(QWidget& window) {
         return std::nullopt;
     }
     const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
-    const Reply reply = property(connection, static_cast<xcb_window_t>(window.winId()), extents,
-                                 XCB_ATOM_CARDINAL, 4);
+    const auto reply = readProperty(connection, static_cast<xcb_window_t>(window.winId()), extents,
+                                    XCB_ATOM_CARDINAL, 4);
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16) {
         return std::nullopt;
     }

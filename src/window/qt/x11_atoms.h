@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace klobbet {
 
@@ -21,6 +22,22 @@ inline xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
     const xcb_atom_t atom = reply->atom;
     std::free(reply);
     return atom;
+}
+
+// A reply of the X library, which the caller frees.
+struct FreeXcbReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <typename Reply>
+using XcbReply = std::unique_ptr<Reply, FreeXcbReply>;
+
+// Up to `longs` 32-bit units of a window's property; null when the request
+// fails.
+inline XcbReply<xcb_get_property_reply_t> readProperty(xcb_connection_t* connection,
+                                                       xcb_window_t window, xcb_atom_t name,
+                                                       xcb_atom_t type, std::uint32_t longs) {
+    const auto cookie = xcb_get_property(connection, 0, window, name, type, 0, longs);
+    return XcbReply<xcb_get_property_reply_t>(xcb_get_property_reply(connection, cookie, nullptr));
 }
 
 // The application's X connection; null on other platforms.
