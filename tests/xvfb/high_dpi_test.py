@@ -84,7 +84,8 @@ def test(session):
     assert y == SCALE * ((SCREEN_HEIGHT - height) // SCALE // 2), (x, y)
     cx, cy = x, y + menu
 
-    shot = session.wait_screen(lambda s: is_dark(s.pixel(cx + SCALE * 32, cy + SCALE * 200)))
+    shot = session.wait_screen(lambda s: is_dark(s.pixel(cx + SCALE * 32, cy + SCALE * 200))
+                               and is_white(s.pixel(cx + SCALE * 300, cy + SCALE * 200)))
     view, _ = unscale(shot, cx, cy)
     face = view.pixel(5, 500)
     assert view.count(*BUTTON, is_dark) > 20, "no caption on the button"

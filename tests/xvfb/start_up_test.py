@@ -38,7 +38,10 @@ def test(session):
     assert_centred(session, window)
 
     cx, cy = x, y + menu
-    shot = session.wait_screen(lambda s: is_dark(s.pixel(cx + 32, cy + 200)))
+    # A window just mapped can show black before its first paint (mutter
+    # composites it at once): wait for the border dark and the field white.
+    shot = session.wait_screen(lambda s: is_dark(s.pixel(cx + 32, cy + 200))
+                               and is_white(s.pixel(cx + 300, cy + 200)))
     # The empty playing field, inside its one-pixel border.
     assert shot.count(cx + 33, cy + 17, 655, 423, lambda p: not is_white(p)) == 0
     assert is_dark(shot.pixel(cx + 32, cy + 200)) and is_dark(shot.pixel(cx + 688, cy + 200))

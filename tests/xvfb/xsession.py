@@ -65,10 +65,18 @@ class Session:
     def windows(self, name):
         if self.wayland:
             return self.wayland.named(name)
-        # xdotool matches names without regard to case; keep exact ones.
+        # xdotool matches names without regard to case; keep exact ones, and
+        # only the game's: mutter 48 draws each frame in a window of its own
+        # client that carries the same title.
         out = self.run("xdotool", "search", "--onlyvisible", "--name", f"^{name}$", check=False)
         return [int(w) for w in out.split()
-                if self.run("xdotool", "getwindowname", w, check=False).strip() == name]
+                if self.run("xdotool", "getwindowname", w, check=False).strip() == name
+                and self.window_pid(w) == self.game.pid]
+
+    def window_pid(self, window):
+        out = self.run("xprop", "-id", str(window), "-notype", "_NET_WM_PID", check=False)
+        match = re.search(r"= (\d+)", out)
+        return int(match.group(1)) if match else None
 
     def wait_window(self, name, timeout=10.0):
         deadline = time.monotonic() + timeout
