@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
@@ -66,8 +67,11 @@ QPoint clientPositionFor(const QWidget& window, const QRect& area, const QMargin
 }
 
 // Window managers that cannot be asked for the frame beforehand set it only
-// once the window is mapped: the window is then placed again for the frame
-// it really has, once.
+// once the window is mapped, and some (mutter 48, whose frames are drawn by
+// a client of its own) first answer the question with an empty frame: the
+// window is placed again, once, for the first frame that differs from the
+// guess. One that never differs is the guess, and stops the watch after a
+// while.
 class LateFrame : public QObject, public QAbstractNativeEventFilter {
   public:
     LateFrame(QWidget& window, const QRect& area, const QMargins& guessed)
@@ -79,6 +83,7 @@ class LateFrame : public QObject, public QAbstractNativeEventFilter {
           atom_(internAtom(x11Connection(), "_NET_FRAME_EXTENTS")) {
         setObjectName(kName);
         QCoreApplication::instance()->installNativeEventFilter(this);
+        QTimer::singleShot(kWatch, this, &QObject::deleteLater);
     }
 
     // Named, since it has no meta-object of its own to be found by.
@@ -108,9 +113,13 @@ class LateFrame : public QObject, public QAbstractNativeEventFilter {
         const std::optional<QMargins> frame = framePropertyOf(window_);
         if (frame && *frame != guessed_) {
             window_.move(clientPositionFor(window_, area_, *frame));
+            deleteLater();
         }
-        deleteLater();
     }
+
+    // Long enough for a frame drawn by another process under a loaded
+    // machine; a frame comes within milliseconds of the mapping.
+    static constexpr std::chrono::seconds kWatch{3};
 
     QWidget& window_;
     const QRect area_;
