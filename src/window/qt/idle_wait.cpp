@@ -12,9 +12,12 @@ namespace klobbet {
 namespace {
 
 // The event loop's timers count whole milliseconds and its poll rounds up to
-// the next one: an alarm this much ahead of the deadline never rings late,
-// and the last stretch is slept on the clock.
+// the next one, and Linux lets a poll oversleep by a thousandth of its
+// timeout (5 ms in the finale's last wait): an alarm this far ahead of the
+// deadline never rings late, and the last stretch is slept on the clock,
+// whose sleeps keep to a few microseconds.
 constexpr double kAlarmLead = 0.002;
+constexpr double kPollSlack = 0.001;
 
 // An event loop that comes back sooner than this without its alarm may have
 // something asking for it again at once (an animation, a busy connection):
@@ -37,7 +40,8 @@ IdleWait::IdleWait() {
 void IdleWait::sleepAtMost(double seconds) {
     QElapsedTimer round;
     round.start();
-    const auto alarmIn = static_cast<long>(std::floor((seconds - kAlarmLead) * 1000));
+    const double lead = kAlarmLead + seconds * kPollSlack;
+    const auto alarmIn = static_cast<long>(std::floor((seconds - lead) * 1000));
     if (alarmIn < 1) {
         // Whatever came meanwhile is answered before the last stretch, which
         // is what answering it left of the wait.
