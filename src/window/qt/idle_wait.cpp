@@ -43,10 +43,11 @@ void IdleWait::sleepAtMost(double seconds) {
     const double lead = kAlarmLead + seconds * kPollSlack;
     const auto alarmIn = static_cast<long>(std::floor((seconds - lead) * 1000));
     if (alarmIn < 1) {
-        // Whatever came meanwhile is answered before the last stretch, which
-        // is what answering it left of the wait.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        sleepFor(seconds - static_cast<double>(round.nsecsElapsed()) * 1e-9);
+        // The last few milliseconds are slept through: what comes meanwhile
+        // is answered right after, where answering it now (a repaint while a
+        // screenshot keeps the X server busy, say) could take the deadline
+        // with it.
+        sleepFor(seconds);
         return;
     }
     alarm_.start(std::chrono::milliseconds(alarmIn));
