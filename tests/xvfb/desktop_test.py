@@ -80,7 +80,7 @@ def keys_after_reply(session, window, screen):
     right_half = (screen.cx + 360, screen.cy + 17, 320, 423)
     before = session.screenshot().region(*right_half)
     session.key(window, "Left")
-    session.wait_screen(lambda s: s.region(*right_half) != before, timeout=3)
+    session.wait_screen(lambda s: s.region(*right_half) != before, timeout=10)
     session.key(window, "Escape")
     session.wait_screen(screen.play_enabled)
     time.sleep(2.2)  # a stun the arrow caused ends and repaints its pose
@@ -162,7 +162,7 @@ def play_short_match_to_finale(session, window, screen):
         direction = screen.left_symbol(session.screenshot()) - shift
         session.key(window, LEFT_KEYS[direction])
         if progress < 10:
-            session.wait_screen(lambda s: screen.left_progress(s, 10) == progress + 1, timeout=2)
+            session.wait_screen(lambda s: screen.left_progress(s, 10) == progress + 1)
 
 
 def pings_in_finale(session, window, screen):
@@ -173,7 +173,7 @@ def pings_in_finale(session, window, screen):
                              env=session.env, check=True, capture_output=True,
                              text=True).stdout.strip()
     assert slowest != "unanswered" and float(slowest) < 500, slowest
-    session.wait_screen(screen.play_enabled, timeout=3)
+    session.wait_screen(screen.play_enabled, timeout=10)
 
 
 def test(session):

@@ -123,7 +123,7 @@ def test(session):
     progress, pose = screen.left_progress(shot), screen.left_pose(shot)
     assert (progress, pose) in ((2, 106), (1, 104)), (progress, pose)
     if pose == 104:  # the countdown key was wrong: stunned, standing and confused
-        shot = session.wait_screen(lambda s: screen.left_pose(s) == 105, timeout=3)
+        shot = session.wait_screen(lambda s: screen.left_pose(s) == 105)
 
     def type_next():
         direction = screen.left_symbol(session.screenshot()) - shift
@@ -162,7 +162,7 @@ def test(session):
         session.run("setxkbmap", "ru")
         try:
             session.key(window, str(LEFT_KEYCODES[direction]))
-            session.wait_screen(lambda s: screen.left_progress(s) == progress + 1, timeout=2)
+            session.wait_screen(lambda s: screen.left_progress(s) == progress + 1)
         finally:
             session.run("setxkbmap", "us")
 
@@ -187,12 +187,14 @@ def test(session):
             assert screen.left_pose(shot) == 104 and screen.left_progress(shot) == 5
             session.key(window, LEFT_KEYS[direction])
             assert screen.left_progress(session.screenshot()) == 5
-            shot = session.wait_screen(lambda s: screen.left_pose(s) == 105, timeout=3)
-            assert 1.7 < time.monotonic() - stunned_at < 2.6
+            shot = session.wait_screen(lambda s: screen.left_pose(s) == 105)
+            # Never early; the slack above is the screenshots', on a busy
+            # machine: a stun twice as long still fails.
+            assert 1.7 < time.monotonic() - stunned_at < 3.5
         if progress == 20:
             break
         type_next()
-        deadline = time.monotonic() + 2
+        deadline = time.monotonic() + 5
         while screen.left_progress(session.screenshot()) != progress + 1:
             assert time.monotonic() < deadline, f"the key at {progress} did not count"
 
@@ -209,8 +211,8 @@ def test(session):
     assert len(tops) >= 3, f"anvil seen only at {sorted(tops)}"
     shot = session.wait_screen(lambda s: screen.shows(s, screen.field(520, 342), bitmap(103)))
     assert not screen.play_enabled(shot)
-    shot = session.wait_screen(screen.play_enabled, timeout=8)
-    assert 6.0 < time.monotonic() - finale < 7.5
+    shot = session.wait_screen(screen.play_enabled, timeout=15)
+    assert 6.0 < time.monotonic() - finale < 9.0
 
     # A second match, with its new sequence and countdown; the first match's
     # last scene stays until the countdown ends.

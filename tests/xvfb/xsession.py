@@ -185,7 +185,7 @@ class Session:
             subprocess.run(["convert", "ppm:-", path], input=data, check=True)
         return read_ppm(data)
 
-    def wait_screen(self, predicate, timeout=5.0):
+    def wait_screen(self, predicate, timeout=10.0):
         """The first screenshot for which predicate(image) holds."""
         deadline = time.monotonic() + timeout
         while True:

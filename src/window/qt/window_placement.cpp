@@ -58,12 +58,18 @@ std::optional<QMargins> framePropertyOf(QWidget& window) {
     return lastFrame;
 }
 
-QPoint clientPositionFor(const QWidget& window, const QRect& area, const QMargins& frame) {
+// Places the window's client area so that a frame of the given size around
+// it is centred on `area`. By its client geometry, never QWidget::move():
+// once Qt knows a window's frame, move() places the frame's corner, and
+// whether it knows it yet depends on the order in which the window
+// manager's events came.
+void placeCentred(QWidget& window, const QRect& area, const QMargins& frame) {
     const QSize outer = window.size().grownBy(frame);
     // Halving the spare room, not QRect::center(), which rounds down from the
     // last pixel and would put the frame one pixel off.
-    return {area.x() + (area.width() - outer.width()) / 2 + frame.left(),
-            area.y() + (area.height() - outer.height()) / 2 + frame.top()};
+    const QPoint client(area.x() + (area.width() - outer.width()) / 2 + frame.left(),
+                        area.y() + (area.height() - outer.height()) / 2 + frame.top());
+    window.setGeometry(QRect(client, window.size()));
 }
 
 // Window managers that cannot be asked for the frame beforehand set it only
@@ -112,7 +118,7 @@ class LateFrame : public QObject, public QAbstractNativeEventFilter {
     void placeForRealFrame() {
         const std::optional<QMargins> frame = framePropertyOf(window_);
         if (frame && *frame != guessed_) {
-            window_.move(clientPositionFor(window_, area_, *frame));
+            placeCentred(window_, area_, *frame);
             deleteLater();
         }
     }
@@ -160,7 +166,7 @@ void centreOver(QWidget& window, const QRect& area) {
     // window manager's gravity cannot shift it by the frame.
     window.winId();
     const QMargins frame = frameExtents(window);
-    window.move(clientPositionFor(window, area, frame));
+    placeCentred(window, area, frame);
     if (x11Connection() != nullptr &&
         window.findChild<QObject*>(LateFrame::kName, Qt::FindDirectChildrenOnly) == nullptr) {
         new LateFrame(window, area, frame);

@@ -31,7 +31,10 @@ TEST(QtTimer, TicksFromTheMomentItIsEnabledUntilDisabled) {
     QTest::qWait(250);
     ASSERT_EQ(ticks.size(), 3u);
     for (std::size_t i = 0; i < ticks.size(); ++i) {
-        EXPECT_NEAR(ticks[i], 100 * static_cast<qint64>(i + 1), 25) << i;
+        // Never early; late only by what a busy machine adds, not by a
+        // schedule that drifts from tick to tick.
+        EXPECT_GE(ticks[i], 100 * static_cast<qint64>(i + 1)) << i;
+        EXPECT_LT(ticks[i], 100 * static_cast<qint64>(i + 1) + 50) << i;
     }
 }
 

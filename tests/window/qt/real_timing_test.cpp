@@ -1,5 +1,8 @@
 // Stuns, countdown and finale keep their durations in the real window, on
-// the real clock and timers.
+// the real clock and timers. None may end early, which the game alone
+// decides; how late one ends is the machine's too (a busy core, a sanitizer
+// build), so only a wait far too long fails here: the lateness to the
+// millisecond is the timing bench's.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +15,11 @@
 
 namespace klobbet {
 namespace {
+
+// A quarter over: a wait run twice, or a second one too many, fails.
+double tooLong(double ms) {
+    return ms * 1.25;
+}
 
 struct RunningMatch : ::testing::Test {
     MainWindow window;
@@ -45,7 +53,8 @@ TEST_F(RunningMatch, AStunLastsTwoSecondsOfWallTime) {
     while (window.form().leftStunned && clock.elapsed() < 4000) {
         QTest::qWait(1);
     }
-    EXPECT_NEAR(static_cast<double>(clock.elapsed()), 2000.0, 100.0);
+    EXPECT_GE(clock.elapsed(), 2000);
+    EXPECT_LT(static_cast<double>(clock.elapsed()), tooLong(2000.0));
     EXPECT_FALSE(window.form().leftStunned);
 }
 
@@ -53,7 +62,8 @@ TEST_F(RunningMatch, TheCountdownHoldsTheEventThreadForThreeSeconds) {
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(window.playButton(), Qt::LeftButton);
-    EXPECT_NEAR(static_cast<double>(clock.elapsed()), 3000.0, 50.0);
+    EXPECT_GE(clock.elapsed(), 3000);
+    EXPECT_LT(static_cast<double>(clock.elapsed()), tooLong(3000.0));
     EXPECT_FALSE(window.form().gameOver);
     EXPECT_TRUE(window.field()->hasFocus());
 }
@@ -70,7 +80,8 @@ TEST_F(RunningMatch, TheFinaleReturnsAfterSixPointFourSeconds) {
     QElapsedTimer clock;
     clock.start();
     QTest::keyClick(window.field(), Qt::Key_Left);
-    EXPECT_NEAR(static_cast<double>(clock.elapsed()), 6400.0, 100.0);
+    EXPECT_GE(clock.elapsed(), 6400);
+    EXPECT_LT(static_cast<double>(clock.elapsed()), tooLong(6400.0));
     EXPECT_TRUE(form.gameOver);
     EXPECT_TRUE(window.playButton()->isEnabled());
     EXPECT_TRUE(stunnedMidFinale) << "the stun timer fired inside the finale";
