@@ -45,11 +45,22 @@ class SizeKeeper : public QObject {
                 // ignores a request to undo a state not yet shown.
                 QTimer::singleShot(0, this, [this] {
                     if (sizeState(handle_.windowStates())) {
+                        refused_ = true;
                         handle_.setWindowStates(Qt::WindowNoState);
                     }
                 });
-            } else if (freed_ && handle_.windowStates() == Qt::WindowNoState) {
-                fixSize();
+            } else if (handle_.windowStates() == Qt::WindowNoState) {
+                if (freed_) {
+                    fixSize();
+                }
+                if (refused_) {
+                    // kwin 5.27 draws its frame again, and puts the window
+                    // back where it was, only for a frame sent in the normal
+                    // state; when one at the same size went out before the
+                    // refusal, none would follow unasked.
+                    refused_ = false;
+                    window_.update();
+                }
             }
         }
         return false;
@@ -103,6 +114,7 @@ class SizeKeeper : public QObject {
     QWindow& handle_;
     const bool wayland_;
     bool freed_ = false;
+    bool refused_ = false;
     QSize fixedSize_;
     QLayout::SizeConstraint constraint_ = QLayout::SetDefaultConstraint;
 };
