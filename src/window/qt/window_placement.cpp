@@ -175,7 +175,14 @@ void centreOver(QWidget& window, const QRect& area) {
 
 void centreOnScreen(QWidget& window) {
     window.winId();
-    QScreen* holder = startUpScreen ? startUpScreen.data() : window.screen();
+    // Where the window stands now, not QWidget::screen(): Qt learns a
+    // window's new monitor from an event of its own, still queued when a box
+    // has just been put on the pointer's monitor.
+    QScreen* holder = startUpScreen ? startUpScreen.data()
+                                    : QGuiApplication::screenAt(window.geometry().center());
+    if (holder == nullptr) {
+        holder = window.screen();
+    }
     if (holder != nullptr) {
         centreOver(window, holder->availableGeometry());
     }
