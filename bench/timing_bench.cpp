@@ -159,12 +159,15 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     int matches = 2;
     int stuns = 3;
+    int shortWaits = 400;
     const QStringList arguments = QApplication::arguments();
     for (int i = 1; i + 1 < arguments.size(); ++i) {
         if (arguments[i] == QStringLiteral("--matches")) {
             matches = arguments[i + 1].toInt();
         } else if (arguments[i] == QStringLiteral("--stuns")) {
             stuns = arguments[i + 1].toInt();
+        } else if (arguments[i] == QStringLiteral("--short-waits")) {
+            shortWaits = arguments[i + 1].toInt();
         }
     }
 
@@ -181,7 +184,7 @@ int main(int argc, char* argv[]) {
         result["stuns"] = stunsAsSeen(window, stuns);
         result["finale"] = finaleAsSeen(window);
 
-        const Recorded recorded = waitsAsCounted(window, matches);
+        const Recorded recorded = waitsAsCounted(window, matches, shortWaits);
         QJsonArray deadlines;
         for (const Deadline& deadline : recorded.deadlines) {
             deadlines.append(QJsonObject{{"what", deadline.what}, {"lateness", deadline.lateness}});

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "support/form1_probe.h"
 #include "timing_support.h"
 
 namespace klobbet::bench {
@@ -116,7 +117,7 @@ double shareWhile(Pause pause) {
 
 }  // namespace
 
-Recorded waitsAsCounted(MainWindow& window, int matches) {
+Recorded waitsAsCounted(MainWindow& window, int matches, int shortWaits) {
     Form1& real = window.form();
     RecordingServices services([&window]() -> QWidget* { return &window; }, [] {});
     services.readings.reserve(1 << 20);
@@ -155,6 +156,15 @@ Recorded waitsAsCounted(MainWindow& window, int matches) {
         require(twin.gameOver, "the twin's winning key did not end its match");
         recorded.finales.push_back(
             finaleDeadlines(readings, finaleFrom, readings.size(), keyAt, recorded.deadlines));
+    }
+    for (int i = 0; i < shortWaits; ++i) {
+        const std::int64_t span = 50 + (i * 37) % 251;  // spread over 5 to 30 ms
+        const std::size_t from = readings.size();
+        deliver([&] { Form1Probe::wait(twin, span); });
+        const std::size_t end = endOfWait(readings, from, readings.size(), span, false);
+        require(end == readings.size() - 1, "a short wait went on reading after its end");
+        recorded.deadlines.push_back(
+            {QStringLiteral("short wait"), latenessOf(readings, from, end, span)});
     }
     for (std::size_t i = 1; i < readings.size(); ++i) {
         if (readings[i].afterPause) {

@@ -29,13 +29,15 @@ struct FinaleCount {
 };
 
 struct Recorded {
-    std::vector<Deadline> deadlines;
+    std::vector<Deadline> deadlines;  // the matches' waits, then the short ones
     std::vector<FinaleCount> finales;
     std::vector<double> gaps;  // between two readings with a pause between them
 };
 
-// Plays `matches` matches on the twin, left player only.
-Recorded waitsAsCounted(MainWindow& window, int matches);
+// Plays `matches` matches on the twin, left player only, then makes it wait
+// `shortWaits` times more, 5 to 30 ms each: a match has only a dozen
+// deadlines, too few for a lateness percentile that holds from run to run.
+Recorded waitsAsCounted(MainWindow& window, int matches, int shortWaits);
 
 // The share of one core that two seconds of the game's pause cost, and two
 // seconds of an idle event loop.

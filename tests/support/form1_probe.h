@@ -10,6 +10,8 @@ struct Form1Probe {
         form.drawCandleGauge(player, colour);
     }
     static void playFinale(Form1& form, std::int16_t winner) { form.playFinale(winner); }
+    // One of the game's waits, `span` ten-thousandths of a second from now.
+    static void wait(Form1& form, std::int64_t span) { form.waitPast(form.clockTicks(), span); }
 };
 
 }  // namespace klobbet
