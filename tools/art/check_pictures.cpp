@@ -61,14 +61,17 @@ void checkPlayer(Tally& t, int n, const QImage& im) {
             QStringLiteral(": feet stand on row %1 (lowest ink %2)").arg(kSoleRow).arg(e.bottom));
     t.expect(borderWhite(im), name + ": outermost rows and columns are white");
 
-    const int centre = (b.left + b.right) / 2;
-    t.expect(im.pixel(centre, b.top - 1) == ink::Plunger &&
-                 im.pixel(centre + 1, b.top - 1) == ink::Plunger,
-             name + ": red rod meets the top of the box at its centre");
+    // The rod stands on the box's end column nearest the player, the one
+    // column of the box's top edge the tower never covers.
+    const int rodColumn = side == Side::Left ? b.left : b.right;
+    t.expect(
+        im.pixel(rodColumn, b.top - 1) == ink::Plunger,
+        name +
+            QStringLiteral(": red rod stands on the top of the box at column %1").arg(rodColumn));
     const int barLo = pushing ? 138 : 95, barHi = pushing ? 152 : 110;
     int barRow = -1;
     for (int y = 0; y < b.top && barRow < 0; ++y) {
-        if (count(im, ink::Plunger, b.left, y, b.right, y) >= 8)
+        if (count(im, ink::Plunger, 0, y, -1, y) >= 8)
             barRow = y;
     }
     t.expect(barRow >= barLo && barRow <= barHi,
@@ -76,12 +79,16 @@ void checkPlayer(Tally& t, int n, const QImage& im) {
                         .arg(barRow)
                         .arg(barLo)
                         .arg(barHi));
-    // The hands hold the crossbar from above: nothing is drawn across it, so
-    // its four middle rows are red from end to end and it reads as a T.
-    const int barWidth = b.right - b.left - 7, barRows = 4;
-    t.expect(barRow >= 0 && count(im, ink::Plunger, b.left + 4, barRow + 1, b.right - 4,
-                                  barRow + barRows) == barWidth * barRows,
-             name + ": crossbar red from end to end");
+    // The fists close round the bar rather than sit on it: along its middle
+    // row the red shows at both ends and between the two hands.
+    int runs = 0;
+    for (int x = 0; barRow >= 0 && x < im.width(); ++x) {
+        const bool red = im.pixel(x, barRow + 2) == ink::Plunger;
+        runs += red && (x == 0 || im.pixel(x - 1, barRow + 2) != ink::Plunger) ? 1 : 0;
+    }
+    t.expect(runs == 3, name + QStringLiteral(": crossbar shows beyond and between the two "
+                                              "fists gripping it (%1 stretches of red)")
+                                   .arg(runs));
     // The figure must stay clear of the tower drawn over the box, apart from
     // the arms reaching across.
     const int towerLo = side == Side::Left ? 123 : 50, towerHi = side == Side::Left ? 163 : 90;
@@ -236,6 +243,7 @@ void checkPicture(Tally& t, int n, const QImage& im) {
         t.expect(count(im, ink::White, 0, h, w, h) < im.width(), name + ": touches the ground row");
     } else if (n <= 111) {
         checkPlayer(t, n, im);
+        checkGaugeClearance(t, n, im);
     } else {
         checkSign(t, n, im);
     }

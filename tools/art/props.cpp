@@ -35,8 +35,12 @@ void drawDetonatorBox(QImage& image, Side side) {
 
 void drawPlunger(QImage& image, int barTop) {
     const BoxPlace b = detonatorBox(Side::Left);
-    const int centre = (b.left + b.right) / 2;  // rod is columns centre-1 .. centre+2
-    box(image, centre - 1, barTop + kBarHeight, centre + 2, b.top - 1, ink::Plunger);
+    const int rodLeft = kRodRight - kRodWidth + 1;
+    box(image, rodLeft, barTop + kBarHeight, kRodRight, b.top - 1, ink::Plunger);
+    // The rod goes into the box through a collar on its corner.
+    box(image, rodLeft - 2, b.top - 3, rodLeft - 1, b.top - 1, ink::Black);
+    box(image, kRodRight + 1, b.top - 3, kRodRight + 2, b.top - 1, ink::Black);
+    // Rounded ends: the corners of the bar are left out.
     box(image, kBarLeft + 1, barTop, kBarRight - 1, barTop + kBarHeight - 1, ink::Plunger);
     box(image, kBarLeft, barTop + 1, kBarRight, barTop + kBarHeight - 2, ink::Plunger);
 }
