@@ -222,21 +222,49 @@ void checkPicture(Tally& t, int n, const QImage& im) {
                  name + ": anvil's outline is symmetric about its top centre");
         t.expect(count(im, ink::Iron) > 600 && count(im, ink::IronShine) > 40,
                  name + ": dark iron with lighter highlights");
-        // Black belongs to the outline, or to the lone dots of the shade: no
-        // two black pixels side by side away from the outline, as a stray
-        // line across the iron would be.
-        const auto inner = [&](int x, int y) {
-            return x >= 0 && y >= 0 && x <= w && y <= h && im.pixel(x, y) == ink::Black &&
-                   count(im, ink::White, std::max(0, x - 2), std::max(0, y - 2), std::min(w, x + 2),
-                         std::min(h, y + 2)) == 0;
-        };
+        // Black belongs to the outline alone: no black pixel away from it,
+        // not even the lone dots of a dithered shade, which read as grime.
         bool outlineOnly = true;
         for (int y = 0; y <= h; ++y) {
             for (int x = 0; x <= w; ++x) {
-                outlineOnly = outlineOnly && !(inner(x, y) && (inner(x + 1, y) || inner(x, y + 1)));
+                outlineOnly =
+                    outlineOnly && !(im.pixel(x, y) == ink::Black &&
+                                     count(im, ink::White, std::max(0, x - 2), std::max(0, y - 2),
+                                           std::min(w, x + 2), std::min(h, y + 2)) == 0);
             }
         }
         t.expect(outlineOnly, name + ": black only along the anvil's outline");
+        // The highlights are clean bands: no darker pixel between two light
+        // ones, across a row or down a column.
+        const auto shine = [&](int x, int y) { return im.pixel(x, y) == ink::IronShine; };
+        bool clean = true;
+        for (int y = 1; y < h; ++y) {
+            for (int x = 1; x < w; ++x) {
+                clean = clean && (shine(x, y) || !((shine(x - 1, y) && shine(x + 1, y)) ||
+                                                   (shine(x, y - 1) && shine(x, y + 1))));
+            }
+        }
+        t.expect(clean, name + ": highlights without dark specks");
+        // The horns end in the outline's width: iron comes within two
+        // columns of each tip's outermost black, which is no solid lump.
+        int blackLeft = w, blackRight = 0, ironLeft = w, ironRight = 0;
+        for (int y = 0; y <= h; ++y) {
+            for (int x = 0; x <= w; ++x) {
+                const QRgb p = im.pixel(x, y);
+                if (p == ink::Black) {
+                    blackLeft = std::min(blackLeft, x);
+                    blackRight = std::max(blackRight, x);
+                } else if (p != ink::White) {
+                    ironLeft = std::min(ironLeft, x);
+                    ironRight = std::max(ironRight, x);
+                }
+            }
+        }
+        t.expect(ironLeft - blackLeft <= 2 && blackRight - ironRight <= 2,
+                 name + QStringLiteral(": horn tips no thicker than the outline (%1 and %2 "
+                                       "columns of black)")
+                            .arg(ironLeft - blackLeft)
+                            .arg(blackRight - ironRight));
     } else if (n == 103) {
         t.expect(count(im, ink::Blood) > 150 && count(im, ink::DarkBlood) > 50,
                  name + ": lying in a pool of blood");
