@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "match/gauge_geometry.h"
 #include "window/form1.h"
 
 namespace klobbet {
@@ -28,8 +29,8 @@ const Picture& Form1::symbolFor(bool easy, int direction) const {
 }
 
 void Form1::drawPoses(const std::uint8_t& leftSlot, const std::uint8_t& rightSlot) {
-    Picture1.PaintPicture(leftPoses.at(leftSlot), 100, 200);
-    Picture1.PaintPicture(rightPoses.at(rightSlot), 400, 200);
+    Picture1.PaintPicture(leftPoses.at(leftSlot), gauge::kLeftPoseX, gauge::kPoseY);
+    Picture1.PaintPicture(rightPoses.at(rightSlot), gauge::kRightPoseX, gauge::kPoseY);
 }
 
 void Form1::Command1_Click() {

@@ -1,5 +1,7 @@
 #include "window/canvas.h"
 
+#include "window/line_pixels.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -92,30 +94,9 @@ void Canvas::paint(const QImage& picture, int x, int y) {
 
 void Canvas::line(int x1, int y1, int x2, int y2, Colour colour) {
     const QRgb rgb = toQRgb(colour);
-    const int dx = std::abs(x2 - x1);
-    const int dy = -std::abs(y2 - y1);
-    const int stepX = x1 < x2 ? 1 : -1;
-    const int stepY = y1 < y2 ? 1 : -1;
-    int error = dx + dy;
-    int x = x1;
-    int y = y1;
     bool clipped = false;
-    for (;;) {
-        clipped = !plot(x, y, rgb) || clipped;
-        if (x == x2 && y == y2) {
-            clipped_ += clipped ? 1 : 0;
-            return;
-        }
-        const int doubled = 2 * error;
-        if (doubled >= dy) {
-            error += dy;
-            x += stepX;
-        }
-        if (doubled <= dx) {
-            error += dx;
-            y += stepY;
-        }
-    }
+    forEachLinePixel(x1, y1, x2, y2, [&](int x, int y) { clipped = !plot(x, y, rgb) || clipped; });
+    clipped_ += clipped ? 1 : 0;
 }
 
 void Canvas::filledBox(int x1, int y1, int x2, int y2, Colour colour) {

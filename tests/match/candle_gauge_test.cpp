@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "support/fake_window.h"
@@ -113,6 +115,44 @@ TEST(CandleGauge, StaysInsideItsPosePictureAtEveryProgress) {
                     player == 1 ? QRect(100, 200, 178, 204) : QRect(400, 200, 214, 204);
                 const QImage& field = window.Picture1.image();
                 ASSERT_EQ(nonWhiteIn(field, field.rect()), nonWhiteIn(field, pose));
+            }
+        }
+    }
+}
+
+// The tower is drawn over the pose after every repaint; it must grow beside
+// the plunger, never through the red of its rod and bar, in any pose, at any
+// step of a match of any length.
+TEST(CandleGauge, GrowsBesideThePlungerOfEveryPose) {
+    FakeWindow window;
+    const Form1& form = window.form;
+    for (int player : {1, 2}) {
+        const auto& poses = player == 1 ? form.leftPoses : form.rightPoses;
+        const QPoint corner = player == 1 ? QPoint(100, 200) : QPoint(400, 200);
+        for (int slot = 0; slot < 4; ++slot) {
+            const QImage& pose = *poses[static_cast<std::size_t>(slot)];
+            std::vector<QPoint> red;
+            for (int y = 0; y < 160; ++y) {
+                for (int x = 0; x < pose.width(); ++x) {
+                    const QRgb p = pose.pixel(x, y);
+                    if (qRed(p) > 150 && qGreen(p) < 80 && qBlue(p) < 80) {
+                        red.push_back(corner + QPoint(x, y));
+                    }
+                }
+            }
+            ASSERT_GT(red.size(), 50u) << "a rod and a bar in pose " << slot;
+            for (int length : {10, 20, 40}) {
+                for (int progress = 1; progress <= length; ++progress) {
+                    window.Picture1.PaintPicture(poses[static_cast<std::size_t>(slot)], corner.x(),
+                                                 corner.y());
+                    drawGauge(window, player, length, progress, kBlack);
+                    const QImage& field = window.Picture1.image();
+                    const auto covered = std::count_if(red.begin(), red.end(), [&](QPoint p) {
+                        return field.pixel(p) != pose.pixel(p - corner);
+                    });
+                    ASSERT_EQ(covered, 0) << "player " << player << " slot " << slot
+                                          << " n=" << length << " p=" << progress;
+                }
             }
         }
     }

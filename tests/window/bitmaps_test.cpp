@@ -100,9 +100,10 @@ TEST(Bitmaps, PosesHaveTheirPlungerBoxFeetAndSpanInPlace) {
                     EXPECT_TRUE(isBlack(image.pixel(x, y))) << x << "," << y;
                 }
             }
-            // The red rod ends on the box's top edge.
+            // The red rod ends on the box's top edge (at the end nearest the
+            // player, where the tower does not stand).
             bool rod = false;
-            for (int x = side.boxLeft + 2; x <= side.boxLeft + 39; ++x) {
+            for (int x = side.boxLeft; x <= side.boxLeft + 41; ++x) {
                 const QRgb pixel = image.pixel(x, 159);
                 rod = rod || (qRed(pixel) > 150 && qGreen(pixel) < 80 && qBlue(pixel) < 80);
             }

@@ -1,5 +1,7 @@
 #include "canvas.h"
 
+#include <QLineF>
+#include <QPoint>
 #include <QPolygonF>
 #include <QRectF>
 
@@ -91,6 +93,70 @@ void stroke(QImage& image, const QPainterPath& path, QRgb colour, double width) 
             }
         }
     }
+}
+
+namespace {
+
+// The pen's positions along a polyline: the pixel corner nearest each point,
+// sampled finely, with repeats and corner steps dropped.
+std::vector<QPoint> penSteps(const QPolygonF& poly) {
+    std::vector<QPoint> steps;
+    const auto add = [&](QPointF p) {
+        const QPoint q(static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y())));
+        if (!steps.empty() && steps.back() == q)
+            return;
+        // An L turn (a sideways step, then one up) is one diagonal step.
+        if (steps.size() >= 2) {
+            const QPoint d = q - steps[steps.size() - 2];
+            if (std::abs(d.x()) == 1 && std::abs(d.y()) == 1) {
+                steps.back() = q;
+                return;
+            }
+        }
+        steps.push_back(q);
+    };
+    for (qsizetype i = 0; i < poly.size(); ++i) {
+        if (i == 0) {
+            add(poly[0]);
+            continue;
+        }
+        const QPointF a = poly[i - 1], b = poly[i];
+        const int n = std::max(1, static_cast<int>(std::ceil(QLineF(a, b).length() * 8)));
+        for (int k = 1; k <= n; ++k) {
+            add(a + (b - a) * (static_cast<double>(k) / n));
+        }
+    }
+    return steps;
+}
+
+}  // namespace
+
+void pen(QImage& image, const QPainterPath& path, QRgb colour) {
+    for (const QPolygonF& poly : path.toSubpathPolygons()) {
+        for (const QPoint& q : penSteps(poly)) {
+            box(image, q.x() - 1, q.y() - 1, q.x(), q.y(), colour);
+        }
+    }
+}
+
+void pen(QImage& image, std::initializer_list<QPointF> points, QRgb colour) {
+    QPainterPath p;
+    for (const QPointF& pt : points) {
+        p.elementCount() == 0 ? p.moveTo(pt) : p.lineTo(pt);
+    }
+    pen(image, p, colour);
+}
+
+void penShape(QImage& image, const QPainterPath& path, QRgb fillColour, QRgb lineColour) {
+    fill(image, path, fillColour);
+    QPainterPath closed;
+    for (QPolygonF poly : path.toSubpathPolygons()) {
+        if (!poly.isEmpty() && poly.first() != poly.last()) {
+            poly << poly.first();
+        }
+        closed.addPolygon(poly);
+    }
+    pen(image, closed, lineColour);
 }
 
 void outline(QImage& image, const QPainterPath& path, QRgb colour, double width) {

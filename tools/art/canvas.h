@@ -43,6 +43,16 @@ void fill(QImage& image, const QPainterPath& path, QRgb colour);
 // Paints every pixel whose centre lies within width/2 of the path's outline.
 void stroke(QImage& image, const QPainterPath& path, QRgb colour, double width);
 
+// A steady two-pixel line along the path: a 2 x 2 pen moved along one pixel
+// wide steps that never turn a corner where a diagonal step would do. A line
+// of any slope or curve keeps one weight, where `stroke` at width 2 swells
+// to 3 pixels wherever the path runs through pixel centres.
+void pen(QImage& image, const QPainterPath& path, QRgb colour);
+void pen(QImage& image, std::initializer_list<QPointF> points, QRgb colour);
+
+// The pen along the outline with every subpath closed, over a filled inside.
+void penShape(QImage& image, const QPainterPath& path, QRgb fillColour, QRgb lineColour);
+
 // Strokes the path's outline with every subpath closed.
 void outline(QImage& image, const QPainterPath& path, QRgb colour, double width);
 

@@ -61,14 +61,17 @@ void checkPlayer(Tally& t, int n, const QImage& im) {
             QStringLiteral(": feet stand on row %1 (lowest ink %2)").arg(kSoleRow).arg(e.bottom));
     t.expect(borderWhite(im), name + ": outermost rows and columns are white");
 
-    const int centre = (b.left + b.right) / 2;
-    t.expect(im.pixel(centre, b.top - 1) == ink::Plunger &&
-                 im.pixel(centre + 1, b.top - 1) == ink::Plunger,
-             name + ": red rod meets the top of the box at its centre");
+    // The rod stands on the box's end column nearest the player, the one
+    // column of the box's top edge the tower never covers.
+    const int rodColumn = side == Side::Left ? b.left : b.right;
+    t.expect(
+        im.pixel(rodColumn, b.top - 1) == ink::Plunger,
+        name +
+            QStringLiteral(": red rod stands on the top of the box at column %1").arg(rodColumn));
     const int barLo = pushing ? 138 : 95, barHi = pushing ? 152 : 110;
     int barRow = -1;
     for (int y = 0; y < b.top && barRow < 0; ++y) {
-        if (count(im, ink::Plunger, b.left, y, b.right, y) >= 8)
+        if (count(im, ink::Plunger, 0, y, -1, y) >= 8)
             barRow = y;
     }
     t.expect(barRow >= barLo && barRow <= barHi,
@@ -76,12 +79,16 @@ void checkPlayer(Tally& t, int n, const QImage& im) {
                         .arg(barRow)
                         .arg(barLo)
                         .arg(barHi));
-    // The hands hold the crossbar from above: nothing is drawn across it, so
-    // its four middle rows are red from end to end and it reads as a T.
-    const int barWidth = b.right - b.left - 7, barRows = 4;
-    t.expect(barRow >= 0 && count(im, ink::Plunger, b.left + 4, barRow + 1, b.right - 4,
-                                  barRow + barRows) == barWidth * barRows,
-             name + ": crossbar red from end to end");
+    // The fists close round the bar rather than sit on it: along its middle
+    // row the red shows at both ends and between the two hands.
+    int runs = 0;
+    for (int x = 0; barRow >= 0 && x < im.width(); ++x) {
+        const bool red = im.pixel(x, barRow + 2) == ink::Plunger;
+        runs += red && (x == 0 || im.pixel(x - 1, barRow + 2) != ink::Plunger) ? 1 : 0;
+    }
+    t.expect(runs == 3, name + QStringLiteral(": crossbar shows beyond and between the two "
+                                              "fists gripping it (%1 stretches of red)")
+                                   .arg(runs));
     // The figure must stay clear of the tower drawn over the box, apart from
     // the arms reaching across.
     const int towerLo = side == Side::Left ? 123 : 50, towerHi = side == Side::Left ? 163 : 90;
@@ -215,27 +222,56 @@ void checkPicture(Tally& t, int n, const QImage& im) {
                  name + ": anvil's outline is symmetric about its top centre");
         t.expect(count(im, ink::Iron) > 600 && count(im, ink::IronShine) > 40,
                  name + ": dark iron with lighter highlights");
-        // Black belongs to the outline, or to the lone dots of the shade: no
-        // two black pixels side by side away from the outline, as a stray
-        // line across the iron would be.
-        const auto inner = [&](int x, int y) {
-            return x >= 0 && y >= 0 && x <= w && y <= h && im.pixel(x, y) == ink::Black &&
-                   count(im, ink::White, std::max(0, x - 2), std::max(0, y - 2), std::min(w, x + 2),
-                         std::min(h, y + 2)) == 0;
-        };
+        // Black belongs to the outline alone: no black pixel away from it,
+        // not even the lone dots of a dithered shade, which read as grime.
         bool outlineOnly = true;
         for (int y = 0; y <= h; ++y) {
             for (int x = 0; x <= w; ++x) {
-                outlineOnly = outlineOnly && !(inner(x, y) && (inner(x + 1, y) || inner(x, y + 1)));
+                outlineOnly =
+                    outlineOnly && !(im.pixel(x, y) == ink::Black &&
+                                     count(im, ink::White, std::max(0, x - 2), std::max(0, y - 2),
+                                           std::min(w, x + 2), std::min(h, y + 2)) == 0);
             }
         }
         t.expect(outlineOnly, name + ": black only along the anvil's outline");
+        // The highlights are clean bands: no darker pixel between two light
+        // ones, across a row or down a column.
+        const auto shine = [&](int x, int y) { return im.pixel(x, y) == ink::IronShine; };
+        bool clean = true;
+        for (int y = 1; y < h; ++y) {
+            for (int x = 1; x < w; ++x) {
+                clean = clean && (shine(x, y) || !((shine(x - 1, y) && shine(x + 1, y)) ||
+                                                   (shine(x, y - 1) && shine(x, y + 1))));
+            }
+        }
+        t.expect(clean, name + ": highlights without dark specks");
+        // The horns end in the outline's width: iron comes within two
+        // columns of each tip's outermost black, which is no solid lump.
+        int blackLeft = w, blackRight = 0, ironLeft = w, ironRight = 0;
+        for (int y = 0; y <= h; ++y) {
+            for (int x = 0; x <= w; ++x) {
+                const QRgb p = im.pixel(x, y);
+                if (p == ink::Black) {
+                    blackLeft = std::min(blackLeft, x);
+                    blackRight = std::max(blackRight, x);
+                } else if (p != ink::White) {
+                    ironLeft = std::min(ironLeft, x);
+                    ironRight = std::max(ironRight, x);
+                }
+            }
+        }
+        t.expect(ironLeft - blackLeft <= 2 && blackRight - ironRight <= 2,
+                 name + QStringLiteral(": horn tips no thicker than the outline (%1 and %2 "
+                                       "columns of black)")
+                            .arg(ironLeft - blackLeft)
+                            .arg(blackRight - ironRight));
     } else if (n == 103) {
         t.expect(count(im, ink::Blood) > 150 && count(im, ink::DarkBlood) > 50,
                  name + ": lying in a pool of blood");
         t.expect(count(im, ink::White, 0, h, w, h) < im.width(), name + ": touches the ground row");
     } else if (n <= 111) {
         checkPlayer(t, n, im);
+        checkGaugeClearance(t, n, im);
     } else {
         checkSign(t, n, im);
     }

@@ -41,6 +41,10 @@ bool mirrorSymmetric(const QImage& im, int axisTwice, bool shapeOnly = false);
 // Checks the window icon and the desktop icons in `dir`.
 void checkIcons(Tally& t, const QString& dir);
 
+// Checks that the candle gauge, at any step of any match, draws nowhere on
+// the plunger or the hands of player picture `number`.
+void checkGaugeClearance(Tally& t, int number, const QImage& im);
+
 // Checks one decoded bitmap of the given number against what the game needs.
 void checkPicture(Tally& t, int number, const QImage& im);
 

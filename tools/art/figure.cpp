@@ -32,29 +32,34 @@ QPointF onTorso(const Pose& p, QPointF local) {
     return m.map(local);
 }
 
-// Shoulders and hips in the torso's own upright coordinates: the far
-// shoulder higher and further back than the near one, so the arms leave the
-// body apart.
-const QPointF kFarShoulder(2, -71), kNearShoulder(16, -58), kFarHip(-4, -6), kNearHip(14, -4);
+// Shoulders and hips in the torso's own upright coordinates. The far arm,
+// behind the body, comes out from under the chin; the near one, in front of
+// it, leaves the chest from a point of its outline: from a raised shoulder
+// high on the outline, and from a lowered one where the outline is steep
+// enough that the arm leaves it at a clear angle. Either way the arms start
+// well apart and stay apart.
+const QPointF kFarShoulder(10, -80), kRaisedShoulder(12.8, -68.7), kLoweredShoulder(16.3, -60.4);
+const QPointF kFarHip(-4, -6), kNearHip(14, -4);
 const QPointF kHeadOnTorso(2, -104);
 
-// The hands grip the ends of the crossbar from above, clear of columns
-// 135..148, where the candle of the gauge climbs past the handle. `end` of
-// an arm is its wrist, inside the fist.
+// Both hands hold the bar beside the rod, the near one nearer the body and
+// the far one next to the rod; the far arm passes above the near fist. `end`
+// of an arm is its wrist, at the fist's upper edge on the side the arm
+// comes from.
 constexpr int kFistWidth = 10;
-constexpr int kNearFist = kBarLeft, kFarFist = kBarRight + 1 - kFistWidth;  // left columns
+constexpr int kNearFist = kBarLeft + 2, kFarFist = kBarRight - kFistWidth - 1;  // left columns
 
 // Upright, his hands resting on the raised handle: the far arm comes over
-// the top with its elbow up, the near one from below with its elbow down,
-// so a wedge of white parts them all the way to the hands.
+// with its elbow up, the near one with its elbow low, so white parts them
+// all the way to the hands.
 Pose standingPose() {
     Pose p{};
-    p.hip = {58, 156};
-    p.barTop = 108;
-    p.farArm = {onTorso(p, kFarShoulder), {100, 87}, {kFarFist + 3, p.barTop - 5.0}};
-    p.nearArm = {onTorso(p, kNearShoulder), {104, 108}, {kNearFist + 3, p.barTop - 3.0}};
-    p.farLeg = {onTorso(p, kFarHip), {50, 172}, {48, 190}};
-    p.nearLeg = {onTorso(p, kNearHip), {72, 172}, {73, 190}};
+    p.hip = {48, 156};
+    p.barTop = 97;
+    p.farArm = {onTorso(p, kFarShoulder), {86, 76}, {kFarFist + 2.0, p.barTop - 2.0}};
+    p.nearArm = {onTorso(p, kRaisedShoulder), {80, 97}, {kNearFist + 1.0, p.barTop + 1.0}};
+    p.farLeg = {onTorso(p, kFarHip), {42, 172}, {40, 190}};
+    p.nearLeg = {onTorso(p, kNearHip), {64, 172}, {65, 190}};
     return p;
 }
 
@@ -63,25 +68,27 @@ Pose standingPose() {
 // over its foot and the back leg braces behind.
 Pose pushingPose() {
     Pose p{};
-    p.hip = {44, 161};
+    p.hip = {32, 161};
     p.lean = 24;
-    p.nod = 6;
-    p.barTop = 142;
-    const QPointF farShoulder = onTorso(p, kFarShoulder), nearShoulder = onTorso(p, kNearShoulder);
-    const QPointF farWrist(kFarFist + 3, p.barTop - 5.0), nearWrist(kNearFist + 3, p.barTop - 3.0);
+    p.nod = 8;
+    p.barTop = 140;
+    const QPointF farShoulder = onTorso(p, kFarShoulder),
+                  nearShoulder = onTorso(p, kRaisedShoulder);
+    const QPointF farWrist(kFarFist + 2.0, p.barTop - 2.0), nearWrist(kNearFist + 1.0, p.barTop);
     p.farArm = {farShoulder, (farShoulder + farWrist) / 2.0, farWrist};
     p.nearArm = {nearShoulder, (nearShoulder + nearWrist) / 2.0, nearWrist};
-    p.farLeg = {onTorso(p, kFarHip), {30, 177}, {14, 190}};
-    p.nearLeg = {onTorso(p, kNearHip), {88, 178}, {78, 190}};
+    p.farLeg = {onTorso(p, kFarHip), {28, 177}, {12, 190}};
+    p.nearLeg = {onTorso(p, kNearHip), {80, 178}, {72, 190}};
     return p;
 }
 
 void drawLimb(QImage& image, const Limb& limb) {
-    line(image, {limb.root, limb.joint, limb.end}, ink::Black, kLine);
+    pen(image, {limb.root, limb.joint, limb.end}, ink::Black);
 }
 
-// A fist closed on the crossbar: the outline as heavy as every other line,
-// and the finger tips curled over the bar's top edge with red between them.
+// A fist closed round the bar: the bar goes in at one side and out at the
+// other, the knuckles round off the top and two creases part the fingers
+// curled under it.
 void drawFist(QImage& image, int left, int barTop) {
     // clang-format off
     static const std::vector<std::string> fist = {
@@ -90,13 +97,14 @@ void drawFist(QImage& image, int left, int barTop) {
         "KKWWWWWWKK",
         "KKWWWWWWKK",
         "KKWWWWWWKK",
-        "KKWWKKWWKK",
-        "KKWWKKWWKK",
-        "KKWWKKWWKK",
-        ".KK.KK.KK.",
+        "KKWKWWKWKK",
+        "KKWKWWKWKK",
+        "KKWKWWKWKK",
+        ".KKKKKKKK.",
+        "..KKKKKK..",
     };
     // clang-format on
-    stamp(image, left, barTop - 8, fist, {{'K', ink::Black}, {'W', ink::White}});
+    stamp(image, left, barTop - 3, fist, {{'K', ink::Black}, {'W', ink::White}});
 }
 
 void drawShoe(QImage& image, QPointF ankle) {
@@ -109,33 +117,33 @@ void drawShoe(QImage& image, QPointF ankle) {
 
 void drawTorso(QImage& image, const Pose& p) {
     QPainterPath t;
-    t.moveTo(-6, -74);
-    t.cubicTo(-18, -62, -24, -30, -18, -10);
+    t.moveTo(-8, -82);
+    t.cubicTo(-18, -64, -24, -30, -18, -10);
     t.cubicTo(-14, 4, 20, 6, 32, -4);
     t.cubicTo(48, -18, 44, -42, 22, -54);
-    t.cubicTo(14, -60, 12, -68, 8, -74);
+    t.cubicTo(14, -60, 12, -70, 10, -82);
     t.closeSubpath();
     QTransform m;
     m.translate(p.hip.x(), p.hip.y());
     m.rotate(p.lean);
-    shape(image, m.map(t), ink::White, ink::Black, kLine);
+    penShape(image, m.map(t), ink::White, ink::Black);
     QPainterPath navel({29, -29});
     navel.quadTo({32, -25.5}, {29, -22});
-    stroke(image, m.map(navel), ink::Black, kLine);
+    pen(image, m.map(navel), ink::Black);
 }
 
 void drawFigure(QImage& image, const Pose& p, Mood mood) {
     drawDetonatorBox(image, Side::Left);
     drawPlunger(image, p.barTop);
-    // Limbs first, so that they come out of the body's outline.
-    for (const Limb& arm : {p.farArm, p.nearArm}) {
-        drawLimb(image, arm);
-    }
+    // The far arm and the legs first, so that they come out of the body's
+    // outline; the near arm is in front of the body, over the belly.
+    drawLimb(image, p.farArm);
     for (const Limb& leg : {p.farLeg, p.nearLeg}) {
         drawLimb(image, leg);
         drawShoe(image, leg.end);
     }
     drawTorso(image, p);
+    drawLimb(image, p.nearArm);
     drawHead(image, onTorso(p, kHeadOnTorso), p.lean + p.nod, mood);
     drawFist(image, kFarFist, p.barTop);
     drawFist(image, kNearFist, p.barTop);
@@ -149,7 +157,7 @@ struct Puzzle {
 
 std::vector<Puzzle> puzzles(Stance stance) {
     if (stance == Stance::Standing) {
-        return {{4, 26, 30}, {100, 8, 24}, {84, 2, 14}, {6, 112, 22}, {14, 74, 14}};
+        return {{2, 8, 26}, {90, 4, 24}, {108, 34, 14}, {2, 100, 22}, {4, 64, 14}};
     }
     return {{6, 30, 30}, {48, 2, 22}, {102, 4, 14}, {6, 100, 20}, {24, 4, 14}};
 }

@@ -26,14 +26,13 @@ QPainterPath skull() {
 }
 
 void hairs(QImage& image, const QTransform& m) {
-    stroke(image, m.map(curvePath({-8, -27}, {-10, -34}, {-16, -36}, {-18, -33})), ink::Black,
-           kLine);
-    stroke(image, m.map(curvePath({-1, -28}, {-1, -36}, {-5, -40}, {-8, -39})), ink::Black, kLine);
-    stroke(image, m.map(curvePath({6, -27}, {8, -35}, {12, -37}, {15, -35})), ink::Black, kLine);
+    pen(image, m.map(curvePath({-8, -27}, {-10, -34}, {-16, -36}, {-18, -33})), ink::Black);
+    pen(image, m.map(curvePath({-1, -28}, {-1, -36}, {-5, -40}, {-8, -39})), ink::Black);
+    pen(image, m.map(curvePath({6, -27}, {8, -35}, {12, -37}, {15, -35})), ink::Black);
 }
 
 void eye(QImage& image, const QTransform& m, QPointF at, double rx, double ry, QPointF look) {
-    shape(image, m.map(ellipse(at, rx, ry)), ink::White, ink::Black, kLine);
+    penShape(image, m.map(ellipse(at, rx, ry)), ink::White, ink::Black);
     fill(image, m.map(ellipse(at + look, 2.3, 2.6)), ink::Black);
 }
 
@@ -41,21 +40,22 @@ void eye(QImage& image, const QTransform& m, QPointF at, double rx, double ry, Q
 void grin(QImage& image, const QTransform& m) {
     eye(image, m, {2.5, -8}, 4.5, 6.0, {1.6, 1.2});
     eye(image, m, {16.5, -8}, 4.5, 6.0, {1.6, 1.2});
-    stroke(image, m.map(curvePath({-2, -17}, {0, -20}, {5, -20}, {7, -18})), ink::Black, kLine);
-    stroke(image, m.map(curvePath({12, -18}, {14, -20}, {18, -20}, {20, -17.5})), ink::Black,
-           kLine);
+    pen(image, m.map(curvePath({-2, -17}, {0, -20}, {5, -20}, {7, -18})), ink::Black);
+    pen(image, m.map(curvePath({12, -18}, {14, -20}, {18, -20}, {20, -17.5})), ink::Black);
 
     QPainterPath mouth({-10, 8});
     mouth.quadTo({5, 13}, {21, 7});
     mouth.cubicTo({20, 22}, {-5, 25}, {-10, 8});
     mouth.closeSubpath();
-    shape(image, m.map(mouth), ink::White, ink::Black, kLine);
+    penShape(image, m.map(mouth), ink::White, ink::Black);
     // The upper teeth: a row of four between the lip and the gap.
-    QPainterPath gap({-8, 15});
-    gap.quadTo({5, 20}, {19, 13.5});
-    stroke(image, m.map(gap), ink::Black, kLine);
+    // The gap keeps a line of white above the lower lip, or the two lines
+    // would run together into one heavy band.
+    QPainterPath gap({-8, 13.5});
+    gap.quadTo({5, 17.5}, {19, 12});
+    pen(image, m.map(gap), ink::Black);
     for (const double tx : {-1.5, 5.0, 11.5}) {
-        stroke(image, m.map(curvePath({tx, 11}, {tx, 13}, {tx, 15}, {tx, 17})), ink::Black, kLine);
+        pen(image, m.map(curvePath({tx, 11}, {tx, 12.5}, {tx, 14}, {tx, 15.5})), ink::Black);
     }
 }
 
@@ -65,14 +65,13 @@ void grin(QImage& image, const QTransform& m) {
 void puzzled(QImage& image, const QTransform& m) {
     eye(image, m, {2.5, -8}, 5.0, 6.5, {-0.8, -2.6});
     eye(image, m, {17.0, -6.5}, 4.0, 4.5, {1.2, -1.6});
-    stroke(image, m.map(curvePath({-3, -19}, {-1, -25}, {5, -25}, {8, -20})), ink::Black, kLine);
-    stroke(image, m.map(curvePath({12, -16.5}, {15, -16}, {18, -15}, {21, -13.5})), ink::Black,
-           kLine);
+    pen(image, m.map(curvePath({-3, -19}, {-1, -25}, {5, -25}, {8, -20})), ink::Black);
+    pen(image, m.map(curvePath({12, -16.5}, {15, -16}, {18, -15}, {21, -13.5})), ink::Black);
 
     QPainterPath mouth({-3, 15});
     mouth.cubicTo({0, 11}, {3, 11}, {6, 14});
     mouth.cubicTo({9, 17}, {12, 17}, {15, 12});
-    stroke(image, m.map(mouth), ink::Black, kLine);
+    pen(image, m.map(mouth), ink::Black);
 }
 
 }  // namespace
@@ -82,7 +81,7 @@ void drawHead(QImage& image, QPointF centre, double tilt, Mood mood) {
     m.translate(centre.x(), centre.y());
     m.rotate(tilt);
     hairs(image, m);
-    shape(image, m.map(skull()), ink::White, ink::Black, kLine);
+    penShape(image, m.map(skull()), ink::White, ink::Black);
     if (mood == Mood::Grinning) {
         grin(image, m);
     } else {

@@ -1,7 +1,6 @@
-// The icons drawn pixel by pixel, for the sizes where every pixel shows:
-// 16 (title bars, menus), 24 and 32 (the window's own icon). Each is its own
-// drawing: the 16 keeps the figure, his hand on his head and two question
-// marks; the 24 has three; the 32 all five.
+// The window's own icon, 32 x 32, drawn pixel by pixel: the puzzled fellow
+// scratching his head among five question marks (icon_small.cpp has the
+// desktop's 16 and 24).
 //
 // K is black, W the white of the face; around everything black the program
 // lays a one-pixel white rim, so the figure shows on a dark panel as well as
@@ -13,52 +12,6 @@ namespace art {
 namespace {
 
 // clang-format off
-const std::vector<std::string> kIcon16 = {
-        "................",
-        ".......KK...KKK.",
-        "...KKKK..K.KK.KK",
-        "..KWWWWK.K....KK",
-        ".KWWWWWWK.K..KK.",
-        ".KWKWWKWK.K..K..",
-        ".KWWWWWWK.K.....",
-        ".KWWKKWWK.K..KK.",
-        "..KWWWWK..K.....",
-        "...KKKK..K...K..",
-        ".....K..K...K.K.",
-        "....KKKK......K.",
-        "...K.K.......K..",
-        "....K.K.........",
-        "...K...K.....K..",
-        "...K...K........",
-};
-
-const std::vector<std::string> kIcon24 = {
-        "........................",
-        "..KK.........KK.........",
-        "KK.KK...KKKK...K........",
-        "...KK.KKWWWWKK.KK.......",
-        "..KK.KKWWWWWWKK.KK......",
-        "..K..KWWWWWWWWK..K......",
-        "....KWWWKWWWKWWK.K..KKK.",
-        "..K.KWWWKWWWKWWK.K.KK.KK",
-        "....KWWWWWWWWWWK.K....KK",
-        "....KWWWWKWKWWWK.K...KK.",
-        ".....KWWKWKWKWK..K...K..",
-        ".....KKWWWWWWKK..KK.....",
-        "......KKWWWWKK...KK..K..",
-        "........KKKK...KKK......",
-        ".........KK.KKK.........",
-        ".........KKK.........K..",
-        "........KKK.........K.K.",
-        ".......KKKK...........K.",
-        "......KK.KK..........K..",
-        "......K..KK.............",
-        "........KKKK.........K..",
-        "........K..K............",
-        ".......KK..KK...........",
-        ".......K....K...........",
-};
-
 const std::vector<std::string> kIcon32 = {
         "................................",
         ".....................KK.........",
@@ -95,7 +48,7 @@ const std::vector<std::string> kIcon32 = {
 };
 // clang-format on
 
-QImage fromRows(const std::vector<std::string>& rows, bool diagonalRim) {
+QImage fromRows(const std::vector<std::string>& rows) {
     const int n = static_cast<int>(rows.size());
     const auto black = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < n && y < n && rows[y][x] == 'K';
@@ -107,7 +60,7 @@ QImage fromRows(const std::vector<std::string>& rows, bool diagonalRim) {
             bool rim = false;
             for (int dy = -1; dy <= 1; ++dy) {
                 for (int dx = -1; dx <= 1; ++dx) {
-                    rim = rim || ((diagonalRim || dx == 0 || dy == 0) && black(x + dx, y + dy));
+                    rim = rim || black(x + dx, y + dy);
                 }
             }
             if (rows[y][x] == 'K') {
@@ -123,13 +76,7 @@ QImage fromRows(const std::vector<std::string>& rows, bool diagonalRim) {
 }  // namespace
 
 QImage icon() {
-    return fromRows(kIcon32, true);
-}
-
-// At 16 pixels a diagonal rim would close every gap between the lines; the
-// rim there only borders the sides of each black pixel.
-QImage smallIcon(int size) {
-    return size == 16 ? fromRows(kIcon16, false) : fromRows(kIcon24, true);
+    return fromRows(kIcon32);
 }
 
 }  // namespace art
