@@ -71,6 +71,10 @@ struct Wait {
     bool sleptThrough() const { return pauses <= 3 + events / 2; }
 };
 
+// How late a wait may end here; the lateness to the tenth of a millisecond
+// is the timing bench's.
+constexpr double kLate = 0.025;
+
 TEST(Waits, SleepUntilTheirDeadlineAndEndOnIt) {
     QtServices waiting = services();
     for (const double seconds : {0.3, 0.0015, 0.0}) {
@@ -78,7 +82,9 @@ TEST(Waits, SleepUntilTheirDeadlineAndEndOnIt) {
         EXPECT_TRUE(wait.sleptThrough())
             << seconds << ": " << wait.pauses << " pauses for " << wait.events << " events";
         EXPECT_GE(wait.lateness, 0.0) << seconds;
-        EXPECT_LT(wait.lateness, 0.01) << seconds;
+        // A wait that sleeps in steps of its own, not to its deadline,
+        // ends later than this; a busy machine's scheduler alone does not.
+        EXPECT_LT(wait.lateness, kLate) << seconds;
     }
 }
 
@@ -118,7 +124,7 @@ TEST(Waits, NapBetweenEventsThatComeBackToBack) {
     // serve thousands.
     EXPECT_GE(restless.served, 10);
     EXPECT_LE(wait.pauses, 400);
-    EXPECT_LT(wait.lateness, 0.01);
+    EXPECT_LT(wait.lateness, kLate);
     QCoreApplication::removePostedEvents(&restless);
 }
 
