@@ -14,7 +14,7 @@ namespace klobbet {
 
 namespace {
 
-// The keys a US keyboard has its letters on, by X keycode.
+// The X keycodes from US Q to US M, among which lie all the US letters.
 constexpr std::uint8_t kFirstKeycode = 24;
 constexpr std::uint8_t kKeycodes = 35;
 
@@ -77,7 +77,7 @@ int keyGroup(int group, std::uint8_t groupInfo) {
 }  // namespace
 
 // The layout is what the unshifted letter keys of the active group give,
-// by a majority: Dvorak has punctuation on three of them, Greek on one.
+// by a majority: Dvorak has punctuation on four of them, Greek on one.
 LetterKeys currentLetterKeys() {
     xcb_connection_t* connection = x11Connection();
     if (connection == nullptr) {
