@@ -152,6 +152,19 @@ def size_requests(session, window, screen):
     session.focus(window)
 
 
+def menu_leaves_on_escape(session, window, screen):
+    """A player who opened the menu with Alt+P leaves it with Escape. The
+    menu lies over the field's top left corner."""
+    def under_menu():
+        return session.screenshot().region(screen.cx, screen.cy, 200, 100)
+    closed = under_menu()
+    session.key(window, "alt+p", delay_ms=60)
+    wait_until(lambda: under_menu() != closed, "Alt+P opened no menu")
+    # The menu has the keyboard now, not the window.
+    session.run("xdotool", "key", "Escape")
+    wait_until(lambda: under_menu() == closed, "Escape left the menu open")
+
+
 def play_short_match_to_finale(session, window, screen):
     """The left player types all ten directions of a short match."""
     session.key(window, "alt+p", "Right", "Return", delay_ms=60)  # "jeu", "court"
@@ -182,6 +195,7 @@ def test(session):
     session.wait_screen(screen.play_enabled)
     keys_after_reply(session, window, screen)
     size_requests(session, window, screen)
+    menu_leaves_on_escape(session, window, screen)
     if session.desktop.name == "metacity":
         pings_in_finale(session, window, screen)
     session.quit_through_menu(window)

@@ -155,27 +155,46 @@ def test(session):
         assert (screen.left_progress(shot), screen.left_pose(shot)) == (progress + 1, 106 if progress % 2 else 105), \
             "a held key counted more than once"
 
-    def russian_key_counts(progress):
-        """A Russian layout gives the left keys Cyrillic letters; they play
-        by their US places."""
-        direction = screen.left_symbol(session.screenshot()) - shift
-        session.run("setxkbmap", "ru")
+    def layout_keys(progress):
+        """On layouts whose letters are not Latin, the left keys play by
+        their US places whatever they give: Cyrillic letters on a Russian
+        layout, ";" at Q's place (keycode 24) on a Greek one. A Latin
+        layout keeps its own letters: Dvorak's ";" at Z's place is no key
+        of the game."""
         try:
+            session.run("setxkbmap", "ru")
+            direction = screen.left_symbol(session.screenshot()) - shift
             session.key(window, str(LEFT_KEYCODES[direction]))
             session.wait_screen(lambda s: screen.left_progress(s) == progress + 1)
+            session.run("setxkbmap", "us", "dvorak")
+            before = screen.field_pixels(session.screenshot())
+            session.key(window, str(LEFT_KEYCODES[1]))
+            time.sleep(0.5)
+            assert screen.field_pixels(session.screenshot()) == before, "Dvorak's ; played"
+            # The game reads the layout from X11 only: on Wayland, Qt keeps
+            # the compositor's keymap to itself, and a ";" does not play.
+            if not session.wayland:
+                session.run("setxkbmap", "gr")
+                direction = screen.left_symbol(session.screenshot()) - shift
+                session.key(window, str(LEFT_KEYCODES[0]))
+                if direction == 0:
+                    session.wait_screen(lambda s: screen.left_progress(s) == progress + 2)
+                else:  # a wrong direction, but a key of the game: it stuns
+                    session.wait_screen(lambda s: screen.left_pose(s) == 104)
+                    session.wait_screen(lambda s: screen.left_pose(s) in (105, 106))
         finally:
             session.run("setxkbmap", "us")
 
-    stunned_once = held_once = russian_once = False
+    stunned_once = held_once = layouts_once = False
     while True:
         progress = screen.left_progress(session.screenshot())
         if progress == 3 and not held_once:
             held_once = True
             held_key_counts_once(progress)
             continue
-        if progress == 8 and not russian_once:
-            russian_once = True
-            russian_key_counts(progress)
+        if progress == 8 and not layouts_once:
+            layouts_once = True
+            layout_keys(progress)
             continue
         if progress == 5 and not stunned_once:
             # A wrong key stuns: confused pose, keys ignored, back after 2 s.

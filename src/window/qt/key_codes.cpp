@@ -93,13 +93,31 @@ std::int16_t virtualKeyCode(int qtKey) {
     }
 }
 
-std::int16_t gameKeyCode(int qtKey, std::uint32_t nativeScanCode) {
-    const std::int16_t code = virtualKeyCode(qtKey);
-    if (code != 0 || !isOtherScriptLetter(qtKey) || nativeScanCode < kFirstLetterKeycode ||
+char usLetterAt(std::uint32_t nativeScanCode) {
+    if (nativeScanCode < kFirstLetterKeycode ||
         nativeScanCode >= kFirstLetterKeycode + kUsLetters.size()) {
+        return 0;
+    }
+    return kUsLetters[nativeScanCode - kFirstLetterKeycode];
+}
+
+std::int16_t gameKeyCode(int qtKey, std::uint32_t nativeScanCode, LetterKeys (*layout)()) {
+    const std::int16_t code = virtualKeyCode(qtKey);
+    const char usLetter = usLetterAt(nativeScanCode);
+    // A Latin letter is the key's own on any layout: the layout is read
+    // only for the keys that may need it.
+    if (usLetter == 0 || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
         return code;
     }
-    return static_cast<std::int16_t>(kUsLetters[nativeScanCode - kFirstLetterKeycode]);
+    switch (layout()) {
+        case LetterKeys::OtherScript:
+            return static_cast<std::int16_t>(usLetter);
+        case LetterKeys::Latin:
+            return code;
+        case LetterKeys::Unknown:
+            break;
+    }
+    return isOtherScriptLetter(qtKey) ? static_cast<std::int16_t>(usLetter) : code;
 }
 
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers) {

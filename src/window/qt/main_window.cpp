@@ -13,6 +13,7 @@
 #include "window/qt/desktop_frame.h"
 #include "window/qt/key_codes.h"
 #include "window/qt/menu_check_style.h"
+#include "window/qt/menu_escape.h"
 #include "window/qt/skip_taskbar.h"
 #include "window/qt/window_placement.h"
 
@@ -145,6 +146,7 @@ void MainWindow::buildMenus() {
     QAction* diabo2 = checkItem(right, QStringLiteral("diabolique"), false);
 
     QAction* quit = gameMenu_->addAction(QStringLiteral("Quitter"));
+    new MenuEscape(bar);
 
     const std::pair<QAction*, void (Form1::*)()> routes[] = {
         {lent, &Form1::mnulent_Click},           {moyen, &Form1::mnumoyen_Click},

@@ -27,19 +27,40 @@ TEST(KeyCodes, GameKeysHaveTheirVirtualKeyCodes) {
     EXPECT_EQ(virtualKeyCode(Qt::Key_unknown), 0);
 }
 
+LetterKeys otherScript() {
+    return LetterKeys::OtherScript;
+}
+LetterKeys latin() {
+    return LetterKeys::Latin;
+}
+LetterKeys unknown() {
+    return LetterKeys::Unknown;
+}
+
 TEST(KeyCodes, LettersOfOtherScriptsPlayByTheirUsPlaces) {
     // Russian: Й at Q's place (keycode 24), Я at Z (52), В at D (40), Ы at S (39).
-    EXPECT_EQ(gameKeyCode(0x0419, 24), 81);
-    EXPECT_EQ(gameKeyCode(0x042F, 52), 90);
-    EXPECT_EQ(gameKeyCode(0x0412, 40), 68);
-    EXPECT_EQ(gameKeyCode(0x042B, 39), 83);
-    EXPECT_EQ(gameKeyCode(0x03A3, 39), 83);  // Greek Σ
-    // Latin layouts keep their letters: AZERTY's A lies at Q's place.
-    EXPECT_EQ(gameKeyCode(Qt::Key_A, 24), 65);
-    EXPECT_EQ(gameKeyCode(Qt::Key_Eacute, 19), 0);
-    // Dead keys and keys off the letter rows give nothing.
-    EXPECT_EQ(gameKeyCode(Qt::Key_Dead_Circumflex, 34), 0);
-    EXPECT_EQ(gameKeyCode(0x0416, 47), 0);  // Ж, where US has ";"
+    EXPECT_EQ(gameKeyCode(0x0419, 24, otherScript), 81);
+    EXPECT_EQ(gameKeyCode(0x042F, 52, otherScript), 90);
+    EXPECT_EQ(gameKeyCode(0x0412, 40, otherScript), 68);
+    EXPECT_EQ(gameKeyCode(0x042B, 39, otherScript), 83);
+    // Whatever else such a layout gives there: Greek ";" at Q's place, a
+    // digit, which has a code of its own.
+    EXPECT_EQ(gameKeyCode(Qt::Key_Semicolon, 24, otherScript), 81);
+    EXPECT_EQ(gameKeyCode(Qt::Key_3, 40, otherScript), 68);
+    // Keys off the letter rows keep their codes.
+    EXPECT_EQ(gameKeyCode(0x0416, 47, otherScript), 0);  // Ж, where US has ";"
+}
+
+TEST(KeyCodes, LatinLayoutsKeepTheirLetters) {
+    // AZERTY's A lies at Q's place; Dvorak has "'" there and ";" at Z's.
+    EXPECT_EQ(gameKeyCode(Qt::Key_A, 24, latin), 65);
+    EXPECT_EQ(gameKeyCode(Qt::Key_Apostrophe, 24, latin), 0);
+    EXPECT_EQ(gameKeyCode(Qt::Key_Semicolon, 52, latin), 0);
+    EXPECT_EQ(gameKeyCode(Qt::Key_Dead_Circumflex, 34, latin), 0);
+    // A layout that cannot be read: only letters of another script move.
+    EXPECT_EQ(gameKeyCode(0x03A3, 39, unknown), 83);  // Greek Σ
+    EXPECT_EQ(gameKeyCode(Qt::Key_Semicolon, 52, unknown), 0);
+    EXPECT_EQ(gameKeyCode(Qt::Key_Q, 24, unknown), 81);
 }
 
 TEST(RepeatPairing, DropsReleasePressPairsAndCountsPhysicalReleases) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -177,6 +178,27 @@ TEST_F(LoadedWindow, MenuClicksGoToTheirHandlers) {
     court->trigger();  // a second click leaves its check mark on
     EXPECT_TRUE(court->isChecked());
     EXPECT_EQ(window.form().sequenceLength, 10);
+}
+
+// Escape as Qt delivers it when the compositor has not told that Alt was
+// let go: Alt in its modifiers, and no Alt key event of its own.
+void escapeWithStaleAlt(QWidget* menu) {
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent key(type, Qt::Key_Escape, Qt::AltModifier, QStringLiteral("\x1b"));
+        QCoreApplication::sendEvent(menu, &key);
+    }
+}
+
+TEST_F(LoadedWindow, EscapeClosesAMenuOpenedWithAltEvenIfAltSeemsHeld) {
+    QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), window.gameMenu());
+    QTest::keyClick(window.gameMenu(), Qt::Key_Right);  // "jeu", first from the keyboard
+    QMenu* length = window.gameMenu()->actions()[0]->menu();
+    ASSERT_EQ(QApplication::activePopupWidget(), length);
+    escapeWithStaleAlt(length);
+    EXPECT_EQ(QApplication::activePopupWidget(), window.gameMenu());
+    escapeWithStaleAlt(window.gameMenu());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(LoadedWindow, FocusStartsOnJouerAndPassesToTheFieldWhenItIsDisabled) {
