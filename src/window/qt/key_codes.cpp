@@ -1,8 +1,6 @@
 #include "window/qt/key_codes.h"
 
-#include <QChar>
 #include <QCoreApplication>
-#include <array>
 #include <utility>
 
 #include "window/qt/detectable_repeat.h"
@@ -15,21 +13,6 @@ namespace {
 // the X server sends both: they leave the server together, so only the
 // game's own delays come between them.
 constexpr int kPairingWaitMs = 40;
-
-// The letters of a US keyboard by X11 keycode (evdev code + 8), from 24 (Q).
-constexpr std::array<char, 35> kUsLetters = {
-    'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', 0,   0,   0,   0,   'A', 'S', 'D', 'F',
-    'G', 'H', 'J', 'K', 'L', 0,   0,   0,   0,   0,   'Z', 'X', 'C', 'V', 'B', 'N', 'M'};
-constexpr std::uint32_t kFirstLetterKeycode = 24;
-
-bool isOtherScriptLetter(int qtKey) {
-    if (qtKey <= 0 || qtKey > 0xFFFF) {
-        return false;
-    }
-    const QChar character(static_cast<char16_t>(qtKey));
-    return character.isLetter() && character.script() != QChar::Script_Latin &&
-           character.script() != QChar::Script_Common;
-}
 
 // Tracks keys by the physical key where the platform names it, so that a
 // layout switched while a key is down still pairs its press and release.
@@ -93,15 +76,6 @@ std::int16_t virtualKeyCode(int qtKey) {
     }
 }
 
-std::int16_t gameKeyCode(int qtKey, std::uint32_t nativeScanCode) {
-    const std::int16_t code = virtualKeyCode(qtKey);
-    if (code != 0 || !isOtherScriptLetter(qtKey) || nativeScanCode < kFirstLetterKeycode ||
-        nativeScanCode >= kFirstLetterKeycode + kUsLetters.size()) {
-        return code;
-    }
-    return static_cast<std::int16_t>(kUsLetters[nativeScanCode - kFirstLetterKeycode]);
-}
-
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers) {
     std::int16_t state = 0;
     if (modifiers & Qt::ShiftModifier) {
@@ -163,8 +137,7 @@ bool KeyReleaseFilter::eventFilter(QObject* watched, QEvent* event) {
             if (key->isAutoRepeat() || !pressed_.remove(keyIdentity(*key))) {
                 return true;
             }
-            const KeyRelease released{key->nativeScanCode(), key->timestamp(),
-                                      gameKeyCode(key->key(), key->nativeScanCode()),
+            const KeyRelease released{key->nativeScanCode(), key->timestamp(), gameKeyOf(*key),
                                       shiftState(key->modifiers())};
             if (releasesPhysical_ || key->nativeScanCode() == 0) {
                 pairing_.flush();

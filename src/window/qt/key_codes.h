@@ -15,11 +15,11 @@ namespace klobbet {
 // The virtual-key code of a Qt key: letters and digits by their upper-case
 // character, Esc 27, arrows 37 to 40. 0 for keys that have none.
 std::int16_t virtualKeyCode(int qtKey);
-// The code of a key as the game sees it: virtualKeyCode, except that a key
-// whose layout gives a letter of another script than Latin (Cyrillic, Greek,
-// Hebrew...) counts as the letter a US keyboard has at its place, found by
-// its native scan code (an X11 or XKB keycode), as on the classic desktop.
-std::int16_t gameKeyCode(int qtKey, std::uint32_t nativeScanCode);
+// The code of a key event as the game sees it, read the platform's way
+// (linux/layout_keys.cpp, windows/layout_keys.cpp): the key's virtual-key
+// code, and for a letter of another script than Latin the code of the
+// letter a US keyboard has at its place.
+std::int16_t gameKeyOf(const QKeyEvent& key);
 // Shift 1, Ctrl 2, Alt 4.
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers);
 
