@@ -75,7 +75,8 @@ def keys_after_reply(session, window, screen):
     assert_over_window(session, window, "Sale Battard !", menu_before)
     answer(session, "Sale Battard !", ["Return"], "Tu veux vraiment")
     assert_over_window(session, window, "T'as d'la chance", menu_before)
-    assert_title_fits(session, session.wait_window("T'as d'la chance"), "T'as d'la chance")
+    if session.desktop.name != "wine":  # Windows sizes its own boxes for its own title font
+        assert_title_fits(session, session.wait_window("T'as d'la chance"), "T'as d'la chance")
     answer(session, "T'as d'la chance", ["Return"], "C'est bien fiston")
     right_half = (screen.cx + 360, screen.cy + 17, 320, 423)
     before = session.screenshot().region(*right_half)

@@ -220,8 +220,9 @@ class Session:
     def queues_close_requests(self):
         """Whether a second close request can come while the question is up:
         not on Wayland, where the request is a click on Qt's own frame, which
-        a modal box blocks."""
-        return not self.wayland
+        a modal box blocks, nor on Windows, which sends no close to a window
+        its modal box has disabled."""
+        return not self.wayland and self.desktop.name != "wine"
 
     def close_request(self, window):
         if self.wayland:
