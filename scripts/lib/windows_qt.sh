@@ -82,6 +82,16 @@ qt_windows_prefix() {
         return 0
     fi
     mkdir -p "$cache"
+    # One build of a kind at a time: a second run waits for the first and
+    # takes what it built. What an interrupted build left goes.
+    exec {lock}>"$cache/$key.lock"
+    flock "$lock"
+    if [ -d "$prefix" ]; then
+        exec {lock}>&-
+        echo "$prefix"
+        return 0
+    fi
+    rm -rf "$cache/.building-$key".*
     # Written before the build and kept: the finished Qt names it.
     local toolchain=$cache/$key.toolchain.cmake
     mingw_toolchain >"$toolchain.tmp"
@@ -108,10 +118,12 @@ qt_windows_prefix() {
         DESTDIR="$work/staged" cmake --install . >"$work/install.log" 2>&1
     ) || {
         echo "Qt for Windows did not build; its logs are in $work" >&2
+        exec {lock}>&-
         return 1
     }
-    mv "$work/staged$prefix" "$prefix"
+    mv -T "$work/staged$prefix" "$prefix"
     rm -rf "$work"
+    exec {lock}>&-
     echo "Qt for Windows built in $((SECONDS - started)) s" >&2
     echo "$prefix"
 }

@@ -1,7 +1,8 @@
 #include "window/qt/native_frame.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// Builds on windows.h.
+#include <commctrl.h>
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -16,23 +17,23 @@ namespace {
 // program's own icon resource, which holds 16 to 256 pixels: Qt would
 // scale its 16 and 32 pixel icons for every DPI instead.
 void setIconsForDpi(HWND hwnd) {
+    // The icons last given; Qt keeps and frees its own.
+    static HICON given[2] = {nullptr, nullptr};
     const UINT dpi = GetDpiForWindow(hwnd);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    HICON small = nullptr;
-    HICON big = nullptr;
-    LoadIconWithScaleDown(instance, L"IDI_ICON1", GetSystemMetricsForDpi(SM_CXSMICON, dpi),
-                          GetSystemMetricsForDpi(SM_CYSMICON, dpi), &small);
-    LoadIconWithScaleDown(instance, L"IDI_ICON1", GetSystemMetricsForDpi(SM_CXICON, dpi),
-                          GetSystemMetricsForDpi(SM_CYICON, dpi), &big);
-    // Windows keeps the icons the window was given; those it gave back are
-    // the earlier ones of this function or Qt's, all made for this window.
-    if (small != nullptr) {
-        DestroyIcon(reinterpret_cast<HICON>(
-            SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small))));
-    }
-    if (big != nullptr) {
-        DestroyIcon(reinterpret_cast<HICON>(
-            SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big))));
+    const int metrics[2][2] = {{SM_CXSMICON, SM_CYSMICON}, {SM_CXICON, SM_CYICON}};
+    for (int kind = ICON_SMALL; kind <= ICON_BIG; ++kind) {
+        HICON icon = nullptr;
+        if (FAILED(LoadIconWithScaleDown(instance, L"IDI_ICON1",
+                                         GetSystemMetricsForDpi(metrics[kind][0], dpi),
+                                         GetSystemMetricsForDpi(metrics[kind][1], dpi), &icon))) {
+            continue;
+        }
+        SendMessageW(hwnd, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+        if (given[kind] != nullptr) {
+            DestroyIcon(given[kind]);
+        }
+        given[kind] = icon;
     }
 }
 

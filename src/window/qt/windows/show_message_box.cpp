@@ -1,5 +1,6 @@
-#include <dwmapi.h>
 #include <windows.h>
+// Builds on windows.h.
+#include <dwmapi.h>
 
 #include <QWidget>
 

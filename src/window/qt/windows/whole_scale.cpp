@@ -1,7 +1,8 @@
 #include "window/qt/whole_scale.h"
 
-#include <shellscalingapi.h>
 #include <windows.h>
+// Builds on windows.h.
+#include <shellscalingapi.h>
 
 #include <QByteArray>
 #include <algorithm>
