@@ -18,7 +18,7 @@ target_sources(klobbet_qt PRIVATE
 )
 # Windows 10's calls for monitors' scales (GetDpiForWindow and the like).
 target_compile_definitions(klobbet_qt PRIVATE _WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE)
-target_link_libraries(klobbet_qt PUBLIC user32 shcore dwmapi comctl32 winmm)
+target_link_libraries(klobbet_qt PUBLIC user32 shcore dwmapi winmm)
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(klobbet_icon_drawings "${KLOBBET_ART_DIR}/icons/16.png" "${KLOBBET_ART_DIR}/icons/24.png"
@@ -43,3 +43,8 @@ function(klobbet_windows_program target)
     # with the program.
     target_link_options(${target} PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
 endfunction()
+
+# The bench's floor (a message box, then a window), built as the game is.
+add_executable(klobbet_bench_floor EXCLUDE_FROM_ALL bench/floor_program.cpp)
+target_link_libraries(klobbet_bench_floor PRIVATE Qt6::Widgets)
+klobbet_windows_program(klobbet_bench_floor)

@@ -16,6 +16,12 @@ REPLACEMENTS = {
     "Microsoft Sans Serif": "DejaVu Sans",
     "MS Sans Serif": "DejaVu Sans",
     "Segoe UI": "Tahoma",
+    # Wine names its dialog, menu and message face by this alias, which its
+    # drawing resolves and Qt's font list does not; Qt then falls back to
+    # Arial, which Wine lacks too, and ends in a serif.
+    "MS Shell Dlg": "Tahoma",
+    "MS Shell Dlg 2": "Tahoma",
+    "Arial": "DejaVu Sans",
 }
 
 
@@ -29,7 +35,7 @@ def wine_env(prefix):
 
 def main(prefix):
     version = subprocess.run(["wine", "--version"], capture_output=True, text=True,
-                             check=True).stdout.strip()
+                             check=True).stdout.strip() + f" {sorted(REPLACEMENTS.items())}"
     mark = os.path.join(prefix, "klobbet-prefix")
     if os.path.exists(mark) and open(mark).read() == version:
         return

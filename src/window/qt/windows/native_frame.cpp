@@ -1,8 +1,6 @@
 #include "window/qt/native_frame.h"
 
 #include <windows.h>
-// Builds on windows.h.
-#include <commctrl.h>
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -23,10 +21,11 @@ void setIconsForDpi(HWND hwnd) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const int metrics[2][2] = {{SM_CXSMICON, SM_CYSMICON}, {SM_CXICON, SM_CYICON}};
     for (int kind = ICON_SMALL; kind <= ICON_BIG; ++kind) {
-        HICON icon = nullptr;
-        if (FAILED(LoadIconWithScaleDown(instance, L"IDI_ICON1",
-                                         GetSystemMetricsForDpi(metrics[kind][0], dpi),
-                                         GetSystemMetricsForDpi(metrics[kind][1], dpi), &icon))) {
+        // The drawing of the size asked for, or the nearest scaled to it.
+        auto* icon = static_cast<HICON>(LoadImageW(
+            instance, L"IDI_ICON1", IMAGE_ICON, GetSystemMetricsForDpi(metrics[kind][0], dpi),
+            GetSystemMetricsForDpi(metrics[kind][1], dpi), LR_DEFAULTCOLOR));
+        if (icon == nullptr) {
             continue;
         }
         SendMessageW(hwnd, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));

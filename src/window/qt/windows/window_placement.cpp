@@ -25,9 +25,12 @@ QMargins frameExtents(QWidget& window) {
 void centreOver(QWidget& window, const QRect& area) {
     const QMargins frame = frameExtents(window);
     const QSize outer = window.size().grownBy(frame);
-    // Halving the spare room, as Windows centres its own dialogs.
-    window.move(area.x() + (area.width() - outer.width()) / 2 + frame.left(),
-                area.y() + (area.height() - outer.height()) / 2 + frame.top());
+    // Halving the spare room, as Windows centres its own dialogs. The
+    // client area is placed: a move would place the frame once Qt knows it,
+    // and the client area before.
+    const QPoint client(area.x() + (area.width() - outer.width()) / 2 + frame.left(),
+                        area.y() + (area.height() - outer.height()) / 2 + frame.top());
+    window.setGeometry(QRect(client, window.size()));
 }
 
 void centreOnScreen(QWidget& window) {
