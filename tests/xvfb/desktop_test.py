@@ -183,10 +183,29 @@ def pings_in_finale(session, window, screen):
     session.wait_screen(screen.play_enabled, timeout=3)
 
 
+def windows_frame(session, window):
+    """Under Wine the Windows frame shows in the hints Wine gives the window
+    manager, from the window's styles: a dialog frame that neither sizes,
+    minimises nor maximises, with a title, a system menu and a close box;
+    and an owned window, out of the taskbar."""
+    out = session.run("xprop", "-id", str(window), "_MOTIF_WM_HINTS", "_NET_WM_STATE")
+    hints = out.split("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = ")[1].splitlines()[0]
+    flags, functions, decorations = (int(n, 16) for n in hints.split(", ")[:3])
+    resize, minimise, maximise, close = 0x2, 0x8, 0x10, 0x20
+    assert flags & 0x3 == 0x3 and functions & close, hints
+    assert functions & (resize | minimise | maximise) == 0, hints
+    title, menu, minimise_box, maximise_box, resize_handles = 0x8, 0x10, 0x20, 0x40, 0x4
+    assert decorations & title and decorations & menu, hints
+    assert decorations & (minimise_box | maximise_box | resize_handles) == 0, hints
+    assert "SKIP_TASKBAR" in out, out
+
+
 def test(session):
     window, origin = session.start_past_message()
     screen = Screen(origin)
     session.wait_screen(screen.play_enabled)
+    if session.desktop.name == "wine":
+        windows_frame(session, window)
     keys_after_reply(session, window, screen)
     size_requests(session, window, screen)
     if session.desktop.name == "metacity":
