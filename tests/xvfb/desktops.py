@@ -152,6 +152,27 @@ class Wine(WindowManager):
         super().__init__(env, width, height, "openbox")
         self.name = "wine"
         self.prefix = os.environ["KLOBBET_WINEPREFIX"]
+        self._set_dpi(env)
+
+    def _set_dpi(self, env):
+        """Windows takes the screen's density from its settings, not from
+        the X resources a Linux desktop sets (Xft.dpi): the session's is
+        written there, when it differs from what the prefix has."""
+        resources = subprocess.run(["xrdb", "-query"], env=env, capture_output=True,
+                                   text=True).stdout
+        found = re.search(r"^Xft\.dpi:\s*(\d+)", resources, re.MULTILINE)
+        dpi = int(found.group(1)) if found else 96
+        with open(os.path.join(self.prefix, "user.reg"), errors="replace") as registry:
+            desktop = registry.read().split("[Control Panel\\\\Desktop]", 1)[-1].split("\n[", 1)[0]
+        known = re.search(r'^"LogPixels"=dword:([0-9a-f]+)', desktop, re.MULTILINE)
+        if (int(known.group(1), 16) if known else 96) == dpi:
+            return
+        wine = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all")
+        wine.pop("DISPLAY", None)
+        subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
+                        "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=wine, check=True,
+                       capture_output=True)
+        subprocess.run(["wineserver", "-w"], env=wine, check=True)
 
     def game_env(self, env):
         return dict(env, WINEPREFIX=self.prefix, WINEDEBUG="-all",
