@@ -34,7 +34,7 @@ import wayland_key_to_screen  # noqa: E402
 from display import Display  # noqa: E402
 from processes import BenchError, end_all  # noqa: E402
 from sessions import floor_session, game_session, start_up  # noqa: E402
-from table import fill  # noqa: E402
+from table import fill, windows  # noqa: E402
 
 
 def key_handling(build, quick):
@@ -78,6 +78,7 @@ def main():
     parser.add_argument("--screen-matches", type=int, default=12,
                         help="matches played for the key-to-screen figure")
     parser.add_argument("--quick", action="store_true", help="fewer repetitions, for a try-out")
+    parser.add_argument("--windows", help="the Windows build (build/windows), to time under Wine")
     args = parser.parse_args()
     if args.quick:
         args.rounds, args.sessions, args.matches, args.screen_matches = 3, 1, 1, 1
@@ -125,10 +126,19 @@ def main():
     progress(f"key to screen under weston, {args.screen_matches} match(es), in turns")
     wayland_screen = wayland_key_to_screen.measure(build, game, floor_repaint,
                                                    args.screen_matches)
+    if args.windows:
+        import windows_start_up
+        progress(f"Windows under Wine, {args.rounds} runs of the game and of the floor")
+        exe = os.path.join(args.windows, "klobbet.exe")
+        windows_starts = windows_start_up.measure(
+            exe, os.path.join(args.windows, "klobbet_bench_floor.exe"),
+            os.path.join(build, "wineprefix"), args.rounds)
     progress("done")
 
     table = fill(args, keys, repetitions, starts, sessions, floors, truth, key_screen,
                  wayland_screen)
+    if args.windows:
+        windows(table, windows_starts, args.rounds, windows_start_up.size_kib(exe))
     header = (f"Klobbet bench: Release build, {os.cpu_count()} cores, {platform.machine()}, "
               f"display {truth['platform']}, {time.strftime('%Y-%m-%d %H:%M:%S')}, "
               f"load {os.getloadavg()[0]:.2f}")

@@ -169,3 +169,15 @@ def wayland(table, wayland_screen, x11_floor_median):
     beyond = game_p99 - clock_ms
     table.add("p99 beyond weston's frame clock", f"{beyond:.2f} ms",
               f"{floor_p99 - clock_ms:.2f} ms", "", "< 8 ms", beyond < 8)
+
+
+def windows(table, starts, rounds, size_kib):
+    table.section(f"8. Windows under Wine 8, Xvfb with openbox: median of {rounds} runs each, "
+                  "interleaved, against the floor built the same way")
+    for index, label in ((0, "process start -> 'Klobbet :' box shown"),
+                         (1, "Return -> 'Klobbet' window shown")):
+        game_ms, floor_ms = starts["game"][index], starts["floor"][index]
+        ratio = game_ms / floor_ms
+        table.add(label, f"{game_ms:.1f} ms", f"{floor_ms:.1f} ms", f"{ratio:.2f}x", "<= 1.2x",
+                  ratio <= 1.2)
+    table.add("klobbet.exe, static, stripped", f"{size_kib / 1024:.1f} MiB")

@@ -37,7 +37,7 @@
 #include <map>
 #include <string>
 
-#include "window/qt/x11_atoms.h"
+#include "window/qt/linux/x11_atoms.h"
 
 namespace {
 

@@ -37,3 +37,7 @@ BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libxcb
 # its own D-Bus session bus.
 DESKTOP_PACKAGES=(metacity xfwm4 openbox mutter kwin-x11 kwin-wayland breeze weston xwayland
                   qt6-wayland wmctrl dbus-daemon)
+
+# What the Windows game's tests run it with: Wine, with Wine's own stand-ins
+# for Windows' fonts, on openbox (one of the desktops above).
+WINE_PACKAGES=(wine wine64 fonts-wine)

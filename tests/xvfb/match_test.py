@@ -192,7 +192,10 @@ def test(session):
             held_once = True
             held_key_counts_once(progress)
             continue
-        if progress == 8 and not layouts_once:
+        # Wine 8 gives a Russian layout's letters OEM codes (186, 245...),
+        # where Windows gives the codes of their US places: the Windows game
+        # takes Windows' codes as they come, so Wine cannot show this one.
+        if progress == 8 and not layouts_once and session.desktop.name != "wine":
             layouts_once = True
             layout_keys(progress)
             continue

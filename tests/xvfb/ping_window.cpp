@@ -11,7 +11,7 @@
 #include <map>
 #include <thread>
 
-#include "window/qt/x11_atoms.h"
+#include "window/qt/linux/x11_atoms.h"
 
 namespace {
 

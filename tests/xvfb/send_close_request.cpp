@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "window/qt/x11_atoms.h"
+#include "window/qt/linux/x11_atoms.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {

@@ -21,7 +21,9 @@ def assert_centred_on(session, window, monitor):
         x, y, width, height = frame
         off = (abs(2 * (x - left) + width - monitor_width),
                abs(2 * (y - top) + height - monitor_height))
-        if max(off) <= 2:
+        # Under Wine the frame is openbox's, a pixel or two thinner or
+        # thicker than the Windows frame the game centres.
+        if max(off) <= (4 if session.desktop.name == "wine" else 2):
             return
         assert time.monotonic() < deadline, (frame, monitor)
         time.sleep(0.02)

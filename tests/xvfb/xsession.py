@@ -54,8 +54,8 @@ class Session:
         # their reading never moves where the game writes.
         self.output = tempfile.NamedTemporaryFile(mode="ab")
         self.wayland = desktops.WaylandWindows(self.output.name) if self.desktop.wayland else None
-        self.game = subprocess.Popen([binary], env=self.game_env, stdout=self.output,
-                                     stderr=subprocess.STDOUT,
+        self.game = subprocess.Popen(self.desktop.command(binary), env=self.game_env,
+                                     stdout=self.output, stderr=subprocess.STDOUT,
                                      preexec_fn=desktops.dies_with_parent)
 
     def run(self, *command, check=True):
@@ -199,8 +199,9 @@ class Session:
     def box_text(self, window):
         """The title, text and buttons of a message box, as it copies them;
         None on a Wayland desktop with no X server to read the clipboard
-        through (the title is still known from the protocol)."""
-        if self.wayland and not self.desktop.x_clipboard:
+        through (the title is still known from the protocol), and under
+        Wine, whose boxes copy to Windows' clipboard only."""
+        if (self.wayland and not self.desktop.x_clipboard) or self.desktop.name == "wine":
             self.focus(window)
             return None
         self.key(window, "ctrl+c")
@@ -219,8 +220,9 @@ class Session:
     def queues_close_requests(self):
         """Whether a second close request can come while the question is up:
         not on Wayland, where the request is a click on Qt's own frame, which
-        a modal box blocks."""
-        return not self.wayland
+        a modal box blocks, nor on Windows, which sends no close to a window
+        its modal box has disabled."""
+        return not self.wayland and self.desktop.name != "wine"
 
     def close_request(self, window):
         if self.wayland:

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <thread>
+
+#include "window/qt/precise_sleep.h"
 
 namespace klobbet {
 
@@ -24,12 +25,6 @@ constexpr double kPollSlack = 0.001;
 // the wait naps, so it never costs more than a reading every millisecond.
 constexpr double kShortestRound = 0.001;
 
-void sleepFor(double seconds) {
-    if (seconds > 0) {
-        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-    }
-}
-
 }  // namespace
 
 IdleWait::IdleWait() {
@@ -47,7 +42,7 @@ void IdleWait::sleepAtMost(double seconds) {
         // is answered right after, where answering it now (a repaint while a
         // screenshot keeps the X server busy, say) could take the deadline
         // with it.
-        sleepFor(seconds);
+        sleepPrecisely(seconds);
         return;
     }
     alarm_.start(std::chrono::milliseconds(alarmIn));
@@ -57,7 +52,7 @@ void IdleWait::sleepAtMost(double seconds) {
     alarm_.stop();
     const double took = static_cast<double>(round.nsecsElapsed()) * 1e-9;
     if (!rang && took < kShortestRound) {
-        sleepFor(std::min(kShortestRound, seconds) - took);
+        sleepPrecisely(std::min(kShortestRound, seconds) - took);
     }
 }
 

@@ -9,25 +9,17 @@
 #include <functional>
 
 #include "window/qt/key_repeat.h"
-#include "window/qt/keyboard_layout.h"
 
 namespace klobbet {
 
 // The virtual-key code of a Qt key: letters and digits by their upper-case
 // character, Esc 27, arrows 37 to 40. 0 for keys that have none.
 std::int16_t virtualKeyCode(int qtKey);
-// The US letter at this native scan code (an X11 or XKB keycode), upper
-// case; 0 off the letter keys.
-char usLetterAt(std::uint32_t nativeScanCode);
-// The code of a key as the game sees it: virtualKeyCode, except that on a
-// layout whose letters are of another script than Latin (Greek, Russian,
-// Hebrew...) a letter key counts as the letter a US keyboard has at its
-// place, whatever it gives (Greek has ";" where US has Q), as on the classic
-// desktop. A Latin layout keeps its own letters: Dvorak's ";" at US Z's
-// place does not play. Where the layout cannot be read, only keys giving a
-// letter of another script count by their US place.
-std::int16_t gameKeyCode(int qtKey, std::uint32_t nativeScanCode,
-                         LetterKeys (*layout)() = currentLetterKeys);
+// The code of a key event as the game sees it, read the platform's way
+// (linux/layout_keys.cpp, windows/layout_keys.cpp): the key's virtual-key
+// code, and for a letter of another script than Latin the code of the
+// letter a US keyboard has at its place.
+std::int16_t gameKeyOf(const QKeyEvent& key);
 // Shift 1, Ctrl 2, Alt 4.
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers);
 

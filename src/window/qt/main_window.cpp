@@ -8,12 +8,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "window/canvas.h"
 #include "window/qt/close_requests.h"
 #include "window/qt/desktop_frame.h"
+#include "window/qt/game_fonts.h"
 #include "window/qt/key_codes.h"
 #include "window/qt/menu_check_style.h"
 #include "window/qt/menu_escape.h"
+#include "window/qt/native_frame.h"
 #include "window/qt/skip_taskbar.h"
 #include "window/qt/window_placement.h"
 
@@ -24,13 +25,6 @@ namespace {
 constexpr int kClientWidth = 720;
 constexpr int kClientHeight = 593;
 constexpr int kTimerInterval = 2000;
-
-QFont countdownFont() {
-    QFont font = proportionalSans(QFont());
-    font.setWeight(QFont::Normal);
-    font.setPixelSize(pixelsAt96Dpi(72));
-    return font;
-}
 
 void paintWith(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -82,7 +76,7 @@ MainWindow::MainWindow()
     button_->setGeometry(288, 528, 113, 57);
     button_->setFocusPolicy(Qt::StrongFocus);
 
-    const QFont font = legendFont();
+    const QFont font = legendFace();
     Picture1_ = std::make_unique<QtSurface>(central_, QRect(32, 16, 657, 425), true, font, &gate_);
     Picture2_ =
         std::make_unique<QtSurface>(central_, QRect(280, 448, 121, 73), false, font, &gate_);
@@ -188,6 +182,7 @@ void MainWindow::load() {
 
 void MainWindow::showCentred() {
     adjustSize();
+    prepareNativeFrame(*this);
     refuseSizeStates(*this);
     centreOnScreen(*this);
     show();

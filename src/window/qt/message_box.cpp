@@ -7,9 +7,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QWindow>
 #include <algorithm>
-#include <memory>
 
 #include "window/platform.h"
 #include "window/qt/desktop_frame.h"
@@ -161,23 +159,6 @@ int widthForTitle(const QString& title, const QFont& boxFont) {
     titleFont.setPointSizeF(std::max(titleFont.pointSizeF(), 11.0));
     const QFontMetrics metrics(titleFont);
     return metrics.horizontalAdvance(title) + 6 * metrics.height();
-}
-
-int showMessageBox(QWidget* parent, const QString& prompt, int style, const QString& title) {
-    std::unique_ptr<QMessageBox> box(buildMessageBox(parent, prompt, style, title));
-    box->exec();
-    // Some window managers keep the focus when a box closes: hand it back,
-    // so the next key reaches the game without a click. On Wayland the
-    // compositor gives it back, and Qt's request for it there reads the
-    // focused window's surface, which the hidden box no longer has (Qt 6.4
-    // crashes on it), until the compositor has moved the focus.
-    const QWindow* focused = QGuiApplication::focusWindow();
-    const bool staleFocus = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
-                            focused != nullptr && !focused->isVisible();
-    if (parent != nullptr && parent->isVisible() && !staleFocus) {
-        parent->activateWindow();
-    }
-    return answerOf(*box);
 }
 
 }  // namespace klobbet

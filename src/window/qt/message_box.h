@@ -28,7 +28,9 @@ QString copiedText(const QMessageBox& box);
 // manager's title bar.
 int widthForTitle(const QString& title, const QFont& boxFont);
 
-// Shows the box modally and returns 1 (OK), 6 (Yes) or 7 (No).
+// Shows the box modally, over `parent` when there is one, and returns 1
+// (OK), 6 (Yes) or 7 (No): Qt's box above under X11 and Wayland, the
+// system's own on Windows (linux/ and windows/show_message_box.cpp).
 int showMessageBox(QWidget* parent, const QString& prompt, int style, const QString& title);
 
 }  // namespace klobbet

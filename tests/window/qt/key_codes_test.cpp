@@ -1,4 +1,5 @@
 #include "window/qt/key_codes.h"
+#include "window/qt/linux/layout_keys.h"
 
 #include <gtest/gtest.h>
 

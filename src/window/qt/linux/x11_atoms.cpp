@@ -1,4 +1,4 @@
-#include "window/qt/x11_atoms.h"
+#include "window/qt/linux/x11_atoms.h"
 
 #include <QGuiApplication>
 

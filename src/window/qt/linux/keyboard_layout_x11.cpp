@@ -1,9 +1,9 @@
 #include <QChar>
 #include <cstdint>
 
-#include "window/qt/key_codes.h"
-#include "window/qt/keyboard_layout.h"
-#include "window/qt/x11_atoms.h"
+#include "window/qt/linux/keyboard_layout.h"
+#include "window/qt/linux/layout_keys.h"
+#include "window/qt/linux/x11_atoms.h"
 
 // The XKB header names a field "explicit", which C++ reserves.
 #define explicit explicit_

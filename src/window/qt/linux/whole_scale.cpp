@@ -10,14 +10,11 @@
 #include <cmath>
 #include <optional>
 
-#include "window/qt/x11_atoms.h"
+#include "window/qt/linux/x11_atoms.h"
 
 namespace klobbet {
 
 namespace {
-
-constexpr int kClientWidth = 720;
-constexpr int kClientHeight = 593;
 
 struct Area {
     int x = 0;
@@ -129,25 +126,6 @@ Area availableArea(xcb_connection_t* connection, const xcb_screen_t& screen) {
 void setEnvironment(const char* name, double value) {
     qputenv(name, QByteArray::number(value));
 }
-
-}  // namespace
-
-int wholeScaleFor(double desktopFactor, int availableWidth, int availableHeight, double fontDpi) {
-    // Window managers draw their frames at the desktop's own scale, and a
-    // menu bar grows with the desktop's text; allow for both generously.
-    const double chrome = std::max(1.0, desktopFactor);
-    const double text = std::max(1.0, fontDpi / 96);
-    const int frameWidth = static_cast<int>(std::ceil(16 * chrome));
-    const int frameHeight = static_cast<int>(std::ceil(56 * chrome + 30 * text));
-    int scale = std::max(1, static_cast<int>(std::lround(desktopFactor)));
-    while (scale > 1 && (scale * kClientWidth + frameWidth > availableWidth ||
-                         scale * kClientHeight + frameHeight > availableHeight)) {
-        --scale;
-    }
-    return scale;
-}
-
-namespace {
 
 struct ScreenFacts {
     double xftDpi = 0;

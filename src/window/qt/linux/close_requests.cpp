@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <utility>
 
-#include "window/qt/x11_atoms.h"
+#include "window/qt/linux/x11_atoms.h"
 
 namespace klobbet {
 

@@ -5,7 +5,7 @@
 #include <xcb/xkb.h>
 #undef explicit
 
-#include "window/qt/x11_atoms.h"
+#include "window/qt/linux/x11_atoms.h"
 
 namespace klobbet {
 

@@ -13,7 +13,7 @@
 #include <optional>
 #include <thread>
 
-#include "window/qt/x11_atoms.h"
+#include "window/qt/linux/x11_atoms.h"
 
 namespace klobbet {
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "window/qt/x11_atoms.h"
+#include "window/qt/linux/x11_atoms.h"
 
 namespace klobbet {
 

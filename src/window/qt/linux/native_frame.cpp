@@ -1,0 +1,7 @@
+#include "window/qt/native_frame.h"
+
+namespace klobbet {
+
+void prepareNativeFrame(QWidget& /*window*/) {}
+
+}  // namespace klobbet
