@@ -71,7 +71,7 @@ class Bare:
     def game_env(self, env):
         return env
 
-    def command(self, binary):
+    def game_command(self, binary):
         """How the game is started: the binary itself, or through Wine."""
         return [binary]
 
@@ -178,7 +178,7 @@ class Wine(WindowManager):
         return dict(env, WINEPREFIX=self.prefix, WINEDEBUG="-all",
                     WINEDLLOVERRIDES="mscoree,mshtml=")
 
-    def command(self, binary):
+    def game_command(self, binary):
         return ["wine", binary]
 
     def close(self):

@@ -54,7 +54,7 @@ class Session:
         # their reading never moves where the game writes.
         self.output = tempfile.NamedTemporaryFile(mode="ab")
         self.wayland = desktops.WaylandWindows(self.output.name) if self.desktop.wayland else None
-        self.game = subprocess.Popen(self.desktop.command(binary), env=self.game_env,
+        self.game = subprocess.Popen(self.desktop.game_command(binary), env=self.game_env,
                                      stdout=self.output, stderr=subprocess.STDOUT,
                                      preexec_fn=desktops.dies_with_parent)
 
