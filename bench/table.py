@@ -38,6 +38,16 @@ class Table:
         print(line)
 
 
+def start_up_rows(table, starts, seen):
+    """The box's and the window's start-up, each against the floor's."""
+    for index, label in ((0, f"process start -> 'Klobbet :' box {seen}"),
+                         (1, f"Return -> 'Klobbet' window {seen}")):
+        game_ms, floor_ms = starts["game"][index], starts["floor"][index]
+        ratio = game_ms / floor_ms
+        table.add(label, f"{game_ms:.1f} ms", f"{floor_ms:.1f} ms", f"{ratio:.2f}x", "<= 1.2x",
+                  ratio <= 1.2)
+
+
 def fill(args, keys, repetitions, starts, sessions, floors, truth, key_screen, wayland_screen):
     """The table of every figure, in the order the bench takes them."""
     table = Table()
@@ -53,12 +63,7 @@ def fill(args, keys, repetitions, starts, sessions, floors, truth, key_screen, w
                   met=micros < 50 if key_figure else None)
 
     table.section(f"2. Start-up: median of {args.rounds} runs each, interleaved, Xvfb")
-    for index, label in ((0, "process start -> 'Klobbet :' box mapped"),
-                         (1, "Return -> 'Klobbet' window mapped")):
-        game_ms, floor_ms = starts["game"][index], starts["floor"][index]
-        ratio = game_ms / floor_ms
-        table.add(label, f"{game_ms:.1f} ms", f"{floor_ms:.1f} ms", f"{ratio:.2f}x", "<= 1.2x",
-                  ratio <= 1.2)
+    start_up_rows(table, starts, "mapped")
 
     table.section(f"3. Waits: CPU share of the real game, {args.sessions} session(s), worst; "
                   "floors: an idle Qt window, the same window showing three digits")
@@ -174,10 +179,5 @@ def wayland(table, wayland_screen, x11_floor_median):
 def windows(table, starts, rounds, size_kib):
     table.section(f"8. Windows under Wine 8, Xvfb with openbox: median of {rounds} runs each, "
                   "interleaved, against the floor built the same way")
-    for index, label in ((0, "process start -> 'Klobbet :' box shown"),
-                         (1, "Return -> 'Klobbet' window shown")):
-        game_ms, floor_ms = starts["game"][index], starts["floor"][index]
-        ratio = game_ms / floor_ms
-        table.add(label, f"{game_ms:.1f} ms", f"{floor_ms:.1f} ms", f"{ratio:.2f}x", "<= 1.2x",
-                  ratio <= 1.2)
+    start_up_rows(table, starts, "shown")
     table.add("klobbet.exe, static, stripped", f"{size_kib / 1024:.1f} MiB")
