@@ -9,6 +9,8 @@
 # What cross-building Qt and the game needs from Debian.
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev cmake ninja-build perl python3
                         qt6-base-dev qt6-base-dev-tools)
+# What makes the setup program and the zip out of it.
+WINDOWS_RELEASE_PACKAGES=(nsis zip)
 
 # Debian keeps Qt's host CMake files in the multiarch folder, not below the
 # host prefix where Qt looks by default.
@@ -146,4 +148,15 @@ qt_windows_source() {
     mkdir -p download
     (cd download && apt-get source -qq --download-only "qt6-base=$(qt_source_version)")
     dpkg-source -x download/qt6-base_*.dsc source >/dev/null
+}
+
+# Cross-builds the game from a source folder (argument 1) into a build
+# folder (argument 2) against the cached Qt for Windows, building that Qt
+# first if need be.
+build_windows_game() {
+    local source=$1 build=$2 qt
+    qt=$(qt_windows_prefix)
+    cmake -S "$source" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKLOBBET_WERROR=ON \
+        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" >/dev/null
+    nice cmake --build "$build" --parallel "${KLOBBET_JOBS:-2}" >&2
 }
