@@ -170,9 +170,6 @@ Section "Klobbet"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "${SHORTCUT}" "$INSTDIR\klobbet.exe" "" "$INSTDIR\klobbet.exe" 0
 
-    ${If} $allUsers == 1
-    ${Else}
-    ${EndIf}
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     ${If} $allUsers == 1
         !define ROOT HKLM
