@@ -101,7 +101,7 @@ qt_windows_prefix() {
 
     local work
     work=$(mktemp -d "$cache/.building-$key.XXXXXX")
-    echo "Building Qt for Windows into $prefix (once; about 16 minutes on two idle cores)" >&2
+    echo "Building Qt for Windows into $prefix (once; about half an hour on two cores)" >&2
     local started=$SECONDS
     (
         set -e

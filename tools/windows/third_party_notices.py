@@ -19,75 +19,10 @@ import re
 import sys
 import textwrap
 
+from qt_components import COMPONENTS, NOTES, feature
+
 GAME_SOURCE = "https://klobbet.org/"
 
-
-# Whether a bundled library is compiled in: Qt builds its own copy unless
-# configure is told to use the system's (-system-X) or none (-no-X).
-def bundled(lib):
-    return lambda opts: f"-no-{lib}" not in opts and f"-system-{lib}" not in opts
-
-
-# Whether a feature is on: the options only ever turn features off here.
-def feature(name):
-    return lambda opts: f"-no-feature-{name}" not in opts and f"-no-{name}" not in opts
-
-
-def both(a, b):
-    return lambda opts: a(opts) and b(opts)
-
-
-def always(opts):
-    return True
-
-
-# Every attribution under qt6-base's src/, with the module it lands in and
-# when it does, for a Windows build of Core, Gui, Widgets, the windows
-# platform plugin and the windowsvista style (read from the CMake files of
-# 6.4.2). None: never built into those on Windows. An attribution missing
-# here stops the script, so that a newer Qt gets looked at, not guessed.
-COMPONENTS = {
-    # QtCore. The hashes are #included by qcryptographichash.cpp, tinycbor
-    # by qcborcommon.cpp, the Unicode tables and SipHash are plain sources:
-    # none of them can be configured away.
-    "zlib": ("QtCore", bundled("zlib")),
-    "pcre2": ("QtCore", both(bundled("pcre"), feature("regularexpression"))),
-    # The JIT is left out only on ARM Windows, QNX and iOS.
-    "pcre2-sljit": ("QtCore", both(bundled("pcre"), feature("regularexpression"))),
-    "doubleconversion": ("QtCore", bundled("doubleconversion")),
-    "easing": ("QtCore", feature("easingcurve")),
-    "blake2": ("QtCore", bundled("libb2")),
-    **dict.fromkeys(["tinycbor", "sha1", "md4", "md5", "sha3_keccak", "sha3_endian", "rfc6234",
-                     "siphash", "unicode-character-database", "unicode-cldr"], ("QtCore", always)),
-    # QtGui. The rasterizer, image scaling, QRegion, the PDF writer's glyph
-    # names and its sRGB profile (a resource) are unconditional.
-    "libpng": ("QtGui", bundled("libpng")),
-    "harfbuzz-ng": ("QtGui", bundled("harfbuzz")),
-    "md4c": ("QtGui", both(bundled("libmd4c"), feature("textmarkdownreader"))),
-    **dict.fromkeys(["grayraster", "smooth-scaling-algorithm", "xserverhelper", "aglfn",
-                     "icc-sRGB-color-profile"], ("QtGui", always)),
-    **dict.fromkeys(["freetype", "freetype-zlib", "freetype-bdf", "freetype-pcf"],
-                    ("QtGui", bundled("freetype"))),
-    # The JPEG image plugin is linked into a static program with Gui.
-    "libjpeg": ("QtGui (qjpeg)", bundled("libjpeg")),
-    **dict.fromkeys(["opengl-headers", "opengl-es2-headers"], ("QtGui", feature("opengl"))),
-    **dict.fromkeys(["vulkan-xml-spec", "VulkanMemoryAllocator"], ("QtGui", feature("vulkan"))),
-    # Other systems, or modules the game does not link.
-    **dict.fromkeys(["forkfd", "qeventdispatcher_cf", "cocoa-platform-plugin",
-                     "android-native-style", "android-gradle-wrapper", "vera_font",
-                     "dejayvu", "xcb-xinput", "pixman", "libdbus-1-headers", "psl",
-                     "libpsl", "valgrind", "cycle", "linuxperf"]),
-}
-
-# What some licences ask for beyond their text.
-NOTES = {
-    "grayraster": "Utilisé selon la FreeType License (FTL), qui demande cette mention :\n"
-                  "Portions of this software are copyright © 2000-2016 The FreeType Project\n"
-                  "(www.freetype.org). All rights reserved.",
-    "blake2": "Utilisé selon CC0 1.0 (au choix avec la licence Apache 2.0).",
-    "shared-mime-info": "Utilisée selon la GNU GPL version 3, comme le permet « or later » ;\n"
-                        "son texte est en section 5.",
-}
 
 # QtCore embeds freedesktop.org's MIME database as a resource; Qt 6.4.2
 # gives it no attribution file, so its entry comes from the file itself.
@@ -113,6 +48,15 @@ def attributions(source):
                 yield folder, entry
 
 
+def spdx_texts(source, expression):
+    """An entry that names no licence file of its own (since Qt 6.5, most
+    of them) has its licences' texts in the tree's LICENSES/, by SPDX id."""
+    ids = re.findall(r"[A-Za-z0-9.+-]+", expression)
+    paths = [os.path.join(source, "LICENSES", f"{ident}.txt") for ident in ids
+             if ident not in ("AND", "OR", "WITH")]
+    return [read_text(path) for path in paths if os.path.exists(path)]
+
+
 def mime_database(source, opts):
     path = os.path.join(source, MIME_DATABASE)
     if not (os.path.exists(path) and feature("mimetype")(opts)
@@ -136,9 +80,12 @@ def components(source, opts):
             unknown.append(f"{entry['Id']} ({os.path.relpath(folder, source)})")
             continue
         files = entry.get("LicenseFiles") or [entry[k] for k in ["LicenseFile"] if k in entry]
-        entry["licence_texts"] = [read_text(os.path.join(folder, name)) for name in files]
+        entry["licence_texts"] = ([read_text(os.path.join(folder, name)) for name in files]
+                                  or spdx_texts(source, entry.get("LicenseId", "")))
         if "CopyrightFile" in entry:
             entry["Copyright"] = read_text(os.path.join(folder, entry["CopyrightFile"]))
+        elif isinstance(entry.get("Copyright"), list):  # one line each, since Qt 6.5
+            entry["Copyright"] = "\n".join(entry["Copyright"])
         found[entry["Id"]] = entry
     if unknown:
         sys.exit("third_party_notices.py: attributions not classified yet, see COMPONENTS: "
