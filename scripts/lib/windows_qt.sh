@@ -138,7 +138,10 @@ qt_windows_source() {
     if ! apt-get source --print-uris "qt6-base=$(qt_source_version)" >/dev/null 2>&1; then
         local deb822
         for deb822 in /etc/apt/sources.list.d/*.sources; do
-            [ "$deb822" = "$list.sources" ] || { sed 's/^Types: deb$/Types: deb-src/' "$deb822"; echo; }
+            # The pattern itself, where the folder has none.
+            [ -f "$deb822" ] && [ "$deb822" != "$list.sources" ] || continue
+            sed 's/^Types: deb$/Types: deb-src/' "$deb822"
+            echo
         done | as_root tee "$list.sources" >/dev/null
         if [ -f /etc/apt/sources.list ]; then
             sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | as_root tee "$list.list" >/dev/null
