@@ -17,7 +17,7 @@ def _qt_wayland_version():
 
 
 def frame_thread_lost(session, output_before):
-    """Qt Wayland up to 6.4.2 lets its frame-callback thread run a window's
+    """Qt Wayland before 6.4.3 lets its frame-callback thread run a window's
     frame handler, under that window's lock, while the main thread hides
     and deletes the window: a box closing at that moment is destroyed with
     its lock held ("QMutex: destroying locked mutex") and the thread is left
