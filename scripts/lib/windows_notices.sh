@@ -15,6 +15,7 @@ qt_windows_notices() {
     local cache key
     cache=$(qt_windows_cache_dir)
     key=$(qt_windows_key)
+    qt_windows_options
     local notices=$cache/$key.notices.txt
     if [ ! -f "$notices" ]; then
         mkdir -p "$cache"

@@ -19,16 +19,28 @@ QT_HOST_CMAKE_DIR=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null 
 # Only what the game and its tests use: the windows platform plugin and the
 # windowsvista style come with Widgets. Debian's tarball drops the wintab
 # headers (so no tablet events), and without Direct2D Qt 6.4.2 cannot link
-# its DirectWrite 3 font database.
-QT_WINDOWS_OPTIONS=(
-    -release -static -static-runtime -xplatform win32-g++
-    -nomake examples -nomake tests -no-pkg-config
-    -no-opengl -no-dbus -no-direct2d -no-icu -no-feature-vulkan
-    -no-feature-directwrite3 -no-feature-tabletevent
-    -no-feature-sql -no-feature-network -no-feature-printsupport
-    -no-feature-concurrent -no-feature-xml
-    -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-harfbuzz -no-freetype -no-fontconfig
-)
+# its DirectWrite 3 font database. Direct2D would only add a second Windows
+# platform plugin that the game never loads, so it stays off where Qt builds
+# without it. Qt 6.8 does not: its font database declares a font loader
+# whenever DirectWrite is on but defines it only with Direct2D.
+# qt_windows_options sets them once the host Qt's version is known.
+QT_WINDOWS_OPTIONS=()
+
+qt_windows_options() {
+    local direct2d=-no-direct2d
+    if dpkg --compare-versions "$(qt_source_version)" ge 6.8~; then
+        direct2d=
+    fi
+    QT_WINDOWS_OPTIONS=(
+        -release -static -static-runtime -xplatform win32-g++
+        -nomake examples -nomake tests -no-pkg-config
+        -no-opengl -no-dbus ${direct2d:+"$direct2d"} -no-icu -no-feature-vulkan
+        -no-feature-directwrite3 -no-feature-tabletevent
+        -no-feature-sql -no-feature-network -no-feature-printsupport
+        -no-feature-concurrent -no-feature-xml
+        -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-harfbuzz -no-freetype -no-fontconfig
+    )
+}
 
 qt_windows_cache_dir() {
     echo "${KLOBBET_QT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/klobbet-qt-windows}"
@@ -62,6 +74,7 @@ EOF
 qt_windows_key() {
     local compiler
     compiler=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)
+    qt_windows_options
     local digest
     digest=$({
         echo "$compiler"
@@ -79,6 +92,7 @@ qt_windows_prefix() {
     cache=$(qt_windows_cache_dir)
     key=$(qt_windows_key)
     local prefix=$cache/$key
+    qt_windows_options
     if [ -d "$prefix" ]; then
         echo "$prefix"
         return 0
