@@ -2,9 +2,10 @@
 # mingw-w64, once, into a cache outside the checkout. Sourced by
 # scripts/windows after scripts/lib/packages.sh.
 #
-# Qt 6.4.2, Debian 12's: a cross-built Qt needs the host tools (moc, rcc,
-# uic and their CMake files) of the very same version, and Debian 12 has them
-# only for 6.4.2; a newer Qt would first need its host half built too.
+# The host Qt's version (6.4.2 on Debian 12, 6.8.2 on Debian 13): a
+# cross-built Qt needs the host tools (moc, rcc, uic and their CMake files)
+# of the very same version; another version would first need its host half
+# built too.
 
 # What cross-building Qt and the game needs from Debian.
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev cmake ninja-build perl python3
