@@ -18,12 +18,13 @@ WINDOWS_RELEASE_PACKAGES=(nsis zip)
 QT_HOST_CMAKE_DIR=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || echo x86_64-linux-gnu)/cmake
 
 # Only what the game and its tests use: the windows platform plugin and the
-# windowsvista style come with Widgets. Debian's tarball drops the wintab
-# headers (so no tablet events), and without Direct2D Qt 6.4.2 cannot link
-# its DirectWrite 3 font database. Direct2D would only add a second Windows
-# platform plugin that the game never loads, so it stays off where Qt builds
-# without it. Qt 6.8 does not: its font database declares a font loader
-# whenever DirectWrite is on but defines it only with Direct2D.
+# Windows style (windowsvista, modernwindows in 6.8) come with Widgets.
+# Debian's tarball drops the wintab headers (so no tablet events), and
+# without Direct2D Qt 6.4.2 cannot link its DirectWrite 3 font database.
+# Direct2D would only add a second Windows platform plugin that the game
+# never loads, so it stays off where Qt builds without it. Qt 6.8 does not:
+# its font database declares a font loader whenever DirectWrite is on but
+# defines it only with Direct2D.
 # qt_windows_options sets them once the host Qt's version is known.
 QT_WINDOWS_OPTIONS=()
 
