@@ -24,6 +24,12 @@ REPLACEMENTS = {
     "Arial": "DejaVu Sans",
 }
 
+# openbox draws the frame, but Wine still places a window by the Windows
+# frame of its own metrics: Wine 10's caption is 25 px, 7 more than Wine 8's
+# and than openbox's title bar, which put the first box, centred by Wine,
+# 3.5 px low. Wine 8's caption keeps the two frames within a pixel or two.
+WINDOW_METRICS = {"CaptionHeight": "18"}
+
 
 def wine_env(prefix):
     env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all",
@@ -35,7 +41,8 @@ def wine_env(prefix):
 
 def main(prefix):
     version = subprocess.run(["wine", "--version"], capture_output=True, text=True,
-                             check=True).stdout.strip() + f" {sorted(REPLACEMENTS.items())}"
+                             check=True).stdout.strip()
+    version += f" {sorted(REPLACEMENTS.items())} {WINDOW_METRICS}"
     mark = os.path.join(prefix, "klobbet-prefix")
     if os.path.exists(mark) and open(mark).read() == version:
         return
@@ -51,6 +58,8 @@ def main(prefix):
         sys.exit(f"wineboot made no prefix in {prefix}")
     lines = ["REGEDIT4", "", "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]"]
     lines += [f'"{face}"="{stand_in}"' for face, stand_in in REPLACEMENTS.items()]
+    lines += ["", "[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]"]
+    lines += [f'"{name}"="{value}"' for name, value in WINDOW_METRICS.items()]
     with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False) as reg:
         reg.write("\r\n".join(lines) + "\r\n")
     try:
