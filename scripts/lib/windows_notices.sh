@@ -14,8 +14,8 @@ qt_windows_notices() {
     tool=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../tools/windows/third_party_notices.py")
     local cache key
     cache=$(qt_windows_cache_dir)
-    key=$(qt_windows_key)
     qt_windows_options
+    key=$(qt_windows_key)
     local notices=$cache/$key.notices.txt
     if [ ! -f "$notices" ]; then
         mkdir -p "$cache"

@@ -72,11 +72,11 @@ EOF
 }
 
 # The cache entry's name: Qt's source version, the compiler's and a digest
-# of the options and toolchain, so that changing any of them builds anew.
+# of the options (set by qt_windows_options first) and toolchain, so that
+# changing any of them builds anew.
 qt_windows_key() {
     local compiler
     compiler=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)
-    qt_windows_options
     local digest
     digest=$({
         echo "$compiler"
@@ -92,9 +92,9 @@ qt_windows_key() {
 qt_windows_prefix() {
     local cache key
     cache=$(qt_windows_cache_dir)
+    qt_windows_options
     key=$(qt_windows_key)
     local prefix=$cache/$key
-    qt_windows_options
     if [ -d "$prefix" ]; then
         echo "$prefix"
         return 0
