@@ -15,6 +15,7 @@ target_sources(klobbet_qt PRIVATE
     src/window/qt/windows/show_message_box.cpp
     src/window/qt/windows/game_fonts.cpp
     src/window/qt/windows/precise_sleep.cpp
+    src/window/qt/windows/last_frame.cpp
 )
 # Windows 10's calls for monitors' scales (GetDpiForWindow and the like).
 target_compile_definitions(klobbet_qt PRIVATE _WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE)

@@ -11,6 +11,7 @@ import tempfile
 import time
 
 import desktops
+import game_output
 from images import Image, bitmap, is_dark, is_white, read_bmp, read_ppm  # noqa: F401
 
 
@@ -272,27 +273,19 @@ class Session:
         self.output.close()
 
 
-SANITIZER_MARKS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:")
-
-
 def main(test, failure_picture="klobbet-failure.png", **session_options):
     """Runs test(session) against the binary named on the command line; a
-    sanitizer report in the game's output fails it too."""
+    fault the game reports in its output fails it too."""
     session = Session(sys.argv[1], **session_options)
     try:
         test(session)
-        output = session.game_output()
-        assert not any(mark in output for mark in SANITIZER_MARKS), "the game reported a fault"
+        game_output.assert_no_fault(session.game_output(), session.wayland is not None)
     except Exception:
         try:
             name = f"{session.desktop.name}-{failure_picture}"
             session.screenshot(os.path.join(os.environ.get("TMPDIR", "/tmp"), name))
         finally:
-            output = session.game_output()
-            if session.wayland:  # the protocol log, but for its end
-                lines = output.splitlines()
-                output = "\n".join([line for line in lines[:-60] if not line.startswith("[")]
-                                    + lines[-60:])
+            output = game_output.for_reading(session.game_output(), session.wayland is not None)
             print("The game's output:\n" + output, file=sys.stderr)
         raise
     finally:

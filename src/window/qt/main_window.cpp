@@ -12,6 +12,7 @@
 #include "window/qt/desktop_frame.h"
 #include "window/qt/game_fonts.h"
 #include "window/qt/key_codes.h"
+#include "window/qt/last_frame.h"
 #include "window/qt/menu_check_style.h"
 #include "window/qt/menu_escape.h"
 #include "window/qt/native_frame.h"
@@ -214,7 +215,7 @@ void MainWindow::endProgram() {
         return;
     }
     gate_.close();
-    hide();
+    hideAfterLastFrame(*this);
     QCoreApplication::exit(0);
 }
 

@@ -11,6 +11,7 @@
 
 #include "window/platform.h"
 #include "window/qt/desktop_frame.h"
+#include "window/qt/last_frame.h"
 #include "window/qt/window_placement.h"
 
 namespace klobbet {
@@ -18,10 +19,14 @@ namespace klobbet {
 namespace {
 
 // Ctrl+C copies the whole box, title, text and buttons, as classic desktop
-// message boxes do, so a player can keep a taunt.
+// message boxes do, so a player can keep a taunt. The box closes only once
+// its last frame is shown (see last_frame.h).
 class GameMessageBox : public QMessageBox {
   public:
-    using QMessageBox::QMessageBox;
+    explicit GameMessageBox(QWidget* parent) : QMessageBox(parent) {
+        // For a button, Qt closes the box right after this signal.
+        connect(this, &QMessageBox::buttonClicked, this, [this] { hideAfterLastFrame(*this); });
+    }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -46,6 +51,11 @@ class GameMessageBox : public QMessageBox {
             sizeKept_ = true;
             refuseSizeStates(*this);
         }
+    }
+
+    void done(int result) override {
+        hideAfterLastFrame(*this);
+        QMessageBox::done(result);
     }
 
     void hideEvent(QHideEvent* event) override {
