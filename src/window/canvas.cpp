@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace klobbet {
@@ -71,7 +72,10 @@ bool Canvas::plot(int x, int y, QRgb rgb) {
 }
 
 void Canvas::paint(const QImage& picture, int x, int y) {
-    const QImage source = picture.format() == QImage::Format_RGB32
+    // The game's bitmaps come as colour indices (see bitmaps.cpp); anything
+    // else is copied as 32-bit pixels.
+    const bool indexed = picture.format() == QImage::Format_Indexed8;
+    const QImage source = indexed || picture.format() == QImage::Format_RGB32
                               ? picture
                               : picture.convertToFormat(QImage::Format_RGB32);
     const int left = std::max(0, x);
@@ -84,11 +88,22 @@ void Canvas::paint(const QImage& picture, int x, int y) {
     if (left >= right || top >= bottom) {
         return;
     }
+    // Every index has a colour, black where the picture names none.
+    std::array<QRgb, 256> colours{};
+    colours.fill(0xFF000000);
+    const QList<QRgb> table = source.colorTable();
+    std::copy_n(table.cbegin(), std::min<qsizetype>(table.size(), 256), colours.begin());
     for (int row = top; row < bottom; ++row) {
-        const auto* from =
-            reinterpret_cast<const QRgb*>(source.constScanLine(row - y)) + (left - x);
         auto* to = reinterpret_cast<QRgb*>(image_.scanLine(row)) + left;
-        std::copy(from, from + (right - left), to);
+        if (indexed) {
+            const uchar* from = source.constScanLine(row - y) + (left - x);
+            std::transform(from, from + (right - left), to,
+                           [&colours](uchar index) { return colours[index]; });
+        } else {
+            const auto* from =
+                reinterpret_cast<const QRgb*>(source.constScanLine(row - y)) + (left - x);
+            std::copy(from, from + (right - left), to);
+        }
     }
 }
 

@@ -46,6 +46,19 @@ TEST(Bitmaps, EveryNumberLoadsAtItsExactSizeAs24BitUncompressed) {
     }
 }
 
+// Kept as colour indices, a quarter of their 32-bit size, with every pixel
+// the file's own.
+TEST(Bitmaps, KeepEveryPixelOfTheFileInOneBytePerPixel) {
+    for (const auto& [number, size] : kSizes) {
+        const Picture picture = loadBitmapResource(number);
+        EXPECT_EQ(picture->format(), QImage::Format_Indexed8) << number;
+        const QImage file(QStringLiteral(":/bitmaps/%1.bmp").arg(number));
+        EXPECT_EQ(picture->convertToFormat(QImage::Format_RGB32),
+                  file.convertToFormat(QImage::Format_RGB32))
+            << number;
+    }
+}
+
 TEST(Bitmaps, LieOnPureWhiteWithSomethingDrawn) {
     for (const auto& [number, size] : kSizes) {
         const Picture picture = loadBitmapResource(number);

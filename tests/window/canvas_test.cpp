@@ -154,6 +154,31 @@ TEST(CanvasPaint, ClipsAtAllFourEdges) {
     EXPECT_EQ(canvas.image().pixel(39, 29), qRgb(30, 20, 10));
 }
 
+// The game's bitmaps come as colour indices: clipped or not, they land as
+// the same pixels as their 32-bit form, and an index with no colour reads
+// nothing beyond the picture's table.
+TEST(CanvasPaint, IndexedPicturesLandAsTheirColours) {
+    QImage picture(6, 5, QImage::Format_Indexed8);
+    picture.setColorTable({qRgb(255, 255, 255), qRgb(1, 2, 3), qRgb(200, 100, 50)});
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            picture.setPixel(x, y, static_cast<uint>((x + y) % 3));
+        }
+    }
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    for (const auto& [x, y] : {std::pair{10, 20}, std::pair{-2, -1}, std::pair{37, 27}}) {
+        Canvas indexed = blank();
+        Canvas copied = blank();
+        indexed.paint(picture, x, y);
+        copied.paint(rgb, x, y);
+        EXPECT_EQ(indexed.image(), copied.image()) << x << "," << y;
+    }
+    picture.scanLine(0)[0] = 7;  // past its three colours
+    Canvas canvas = blank();
+    canvas.paint(picture, 0, 0);
+    EXPECT_EQ(canvas.image().pixel(0, 0), qRgb(0, 0, 0));
+}
+
 TEST(CanvasText, IsBlackAndStartsAtItsTopLeftCorner) {
     Canvas canvas(120, 30, legendFont());
     canvas.text(15, 10, QStringLiteral("gauche"));
