@@ -184,8 +184,11 @@ class Wine(WindowManager):
     def close(self):
         # Wine's own processes for the prefix (its server, its desktop
         # process) would outlive the X server they were started for.
-        subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=self.prefix),
-                       stderr=subprocess.DEVNULL)
+        # -k only signals them: the next test's Wine must not find this
+        # prefix's server still dying, bound to an X server that is gone.
+        wine = dict(os.environ, WINEPREFIX=self.prefix)
+        subprocess.run(["wineserver", "-k"], env=wine, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=wine, stderr=subprocess.DEVNULL, timeout=60)
         super().close()
 
 
