@@ -117,7 +117,12 @@ class Session:
         x, y, width, height = self.geometry(window)
         if not self.desktop.managed:
             return x, y, width, height
-        out = self.run("xprop", "-id", str(window), "_NET_FRAME_EXTENTS")
+        # kwin sets the extents only once it has taken the mapped window
+        # into its frame.
+        deadline = time.monotonic() + 5.0
+        while "=" not in (out := self.run("xprop", "-id", str(window), "_NET_FRAME_EXTENTS")):
+            assert time.monotonic() < deadline, f"the window manager gave no frame: {out}"
+            time.sleep(0.02)
         left, right, top, bottom = (int(n) for n in out.split("=")[1].split(","))
         return x - left, y - top, width + left + right, height + top + bottom
 
