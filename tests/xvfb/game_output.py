@@ -1,7 +1,7 @@
 """What the game printed: the faults it reports that fail any test, and
 the part of it worth reading when one fails."""
 
-import frame_callbacks
+import wayland_log
 
 SANITIZER_MARKS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:")
 
@@ -9,7 +9,7 @@ SANITIZER_MARKS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime e
 def assert_no_fault(output, wayland):
     assert not any(mark in output for mark in SANITIZER_MARKS), "the game reported a fault"
     if wayland:
-        early = frame_callbacks.closed_mid_frame(output)
+        early = wayland_log.closed_mid_frame(output)
         assert not early, ("windows closed while their frame was due (wl_surface, wl_callback,"
                            f" ms since it was asked for): {early}")
 

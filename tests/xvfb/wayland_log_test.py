@@ -1,13 +1,14 @@
-"""The Wayland window reader against the protocol logs of both libwayland
-formats: the tests under Wayland find, size and follow the game's windows
-through it, so a log it misreads makes every one of them wait in vain."""
+"""The protocol log reader against both libwayland formats: the tests under
+Wayland find, size and follow the game's windows through it, so a log it
+misreads makes every one of them wait in vain, and it is what fails a test
+whose window closed while its frame was due."""
 import os
 import sys
 import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-import desktops  # noqa: E402
+import wayland_log  # noqa: E402
 
 # libwayland 1.21 (Debian 12), with Qt 6.4: one minimum size per window.
 OLD_FORMAT = """\
@@ -35,7 +36,7 @@ class WaylandLogTest(unittest.TestCase):
         with tempfile.NamedTemporaryFile("w", suffix=".log", delete=False) as file:
             file.write(log)
         self.addCleanup(os.unlink, file.name)
-        return desktops.WaylandWindows(file.name)
+        return wayland_log.WaylandWindows(file.name)
 
     def test_both_formats_give_the_window_its_own_size_and_focus(self):
         for log in (OLD_FORMAT, NEW_FORMAT):
@@ -60,6 +61,23 @@ class WaylandLogTest(unittest.TestCase):
         windows = self.read(OLD_FORMAT + "[1234.600] wl_keyboard@14.enter(78, nil, array[0])\n")
         (window,) = windows.named("Klobbet")
         self.assertFalse(windows.has_focus(window))
+
+    def test_a_window_destroyed_with_its_frame_due_is_caught_in_both_formats(self):
+        # A menu (a popup, no toplevel) may close mid-frame: Qt closes it.
+        # Times are in ms.
+        closing = """\
+[1300.000]  -> wl_surface@18.frame(new id wl_callback@40)
+[1300.500]  -> wl_surface@30.frame(new id wl_callback@41)
+[1340.000]  -> wl_surface@30.destroy()
+[1350.000] discarded wl_callback@40.done(7)
+[1351.000]  -> wl_surface@18.frame(new id wl_callback@42)
+[1400.000]  -> wl_surface@18.destroy()
+"""
+        self.assertEqual(wayland_log.closed_mid_frame(OLD_FORMAT + closing), [(18, 42, 49.0)])
+        new = closing.replace("@", "#").replace("]  ->", "] {Default Queue}  ->")
+        self.assertEqual(wayland_log.closed_mid_frame(NEW_FORMAT + new), [(18, 42, 49.0)])
+        answered = closing.replace("[1400.000]", "[1390.000] wl_callback@42.done(8)\n[1400.000]")
+        self.assertEqual(wayland_log.closed_mid_frame(OLD_FORMAT + answered), [])
 
 
 if __name__ == "__main__":

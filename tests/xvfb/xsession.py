@@ -12,6 +12,7 @@ import time
 
 import desktops
 import game_output
+import wayland_log
 from images import Image, bitmap, is_dark, is_white, read_bmp, read_ppm  # noqa: F401
 
 
@@ -54,7 +55,7 @@ class Session:
         # game appends; the tests read through a file of their own, so that
         # their reading never moves where the game writes.
         self.output = tempfile.NamedTemporaryFile(mode="ab")
-        self.wayland = desktops.WaylandWindows(self.output.name) if self.desktop.wayland else None
+        self.wayland = wayland_log.WaylandWindows(self.output.name) if self.desktop.wayland else None
         self.game = subprocess.Popen(self.desktop.game_command(binary), env=self.game_env,
                                      stdout=self.output, stderr=subprocess.STDOUT,
                                      preexec_fn=desktops.dies_with_parent)
