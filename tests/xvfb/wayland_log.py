@@ -54,14 +54,15 @@ class WaylandWindows:
         self.offset += end + 1
         for message in messages(data[:end].decode(errors="replace")):
             if not message.discarded:
-                self._event(message.interface, message.number, message.name, message.args)
+                self._event(message)
 
-    def _event(self, interface, number, request, args):
+    def _event(self, message):
+        interface, number, request, args = message.interface, message.number, message.name, message.args
         if interface == "xdg_wm_base" and request == "get_xdg_surface":
-            ids = [int(n) for n in re.findall(r"[@#](\d+)", args)]
+            ids = message.ids()
             self.surface_of_xdg[ids[0]] = ids[1]
         elif interface == "xdg_surface" and request == "get_toplevel":
-            toplevel = int(re.search(r"[@#](\d+)", args).group(1))
+            toplevel = message.ids()[0]
             self.toplevels[toplevel] = [None, self.surface_of_xdg.get(number)]
             self.min_size.pop(toplevel, None)  # ids of destroyed windows come back
         elif interface == "xdg_toplevel" and number in self.toplevels:
@@ -123,7 +124,8 @@ def closed_mid_frame(log):
     faults = []
     for m in messages(log):
         if m.sent and m.interface == "xdg_wm_base" and m.name == "get_xdg_surface":
-            surface_of_xdg[m.ids()[0]] = m.ids()[1]
+            xdg, surface = m.ids()
+            surface_of_xdg[xdg] = surface
         elif m.sent and m.interface == "xdg_surface" and m.name == "get_toplevel":
             windows.add(surface_of_xdg.get(m.number))
         elif m.sent and m.interface == "wl_surface" and m.name == "frame":
