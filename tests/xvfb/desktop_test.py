@@ -81,6 +81,10 @@ def keys_after_reply(session, window, screen):
     open over the window."""
     session.screen_of_test = screen
     session.click(screen.cx + 344, screen.cy + 556)
+    if not session.wayland:
+        # Off "Jouer" long before the window's picture is kept: its look
+        # follows the pointer.
+        session.run("xdotool", "mousemove", "--sync", "0", "0")
     session.wait_screen(lambda s: screen.legend_shift(s) is not None)
     menu_before = menu_bar(session, screen)
     session.close_request(window)
@@ -108,11 +112,10 @@ def size_requests(session, window, screen):
     window keeps its size, place and layout; a minimised window comes back
     intact."""
     if not session.wayland:
-        # Away from "Jouer", whose look follows the pointer: Windows' style
-        # fades its blue hover border out once Wine, which polls for it,
-        # notices that the pointer has left. Every style draws the button in
-        # greys alone when the pointer is away.
-        session.run("xdotool", "mousemove", "--sync", "0", "0")
+        # The pointer left "Jouer" seconds ago, but Windows' style fades the
+        # button's blue hover border out only once Wine, which polls for
+        # it, has noticed. Every style draws the button in greys alone when
+        # the pointer is away.
         session.wait_screen(lambda shot: shot.count(screen.cx + 288, screen.cy + 528, 113, 57,
                                                     lambda p: p[0] != p[1] or p[1] != p[2]) == 0)
     place = session.geometry(window)
