@@ -125,9 +125,11 @@ def size_requests(session, window, screen):
         return session.geometry(window) == place and client_area(session, screen) == picture
 
     def seen(what):
-        return lambda: (f"{what}: state {net_wm_state(session, window).strip()!r}, "
-                        f"geometry {session.geometry(window)} (was {place}), pixels changed in "
-                        f"{differing_box(picture, client_area(session, screen))}")
+        def told():
+            state = "" if session.wayland else f"state {net_wm_state(session, window).strip()!r}, "
+            return (f"{what}: {state}geometry {session.geometry(window)} (was {place}), "
+                    f"pixels changed in {differing_box(picture, client_area(session, screen))}")
+        return told
 
     if session.desktop.name == "kwin_wayland":
         # kwin draws the frame there, and offers no maximise; its window
@@ -145,7 +147,7 @@ def size_requests(session, window, screen):
             time.sleep(0.2)
         wait_until(lambda: back_in_place()
                    and session.screenshot().region(*title_bar) == frame_before,
-                   "fullscreen left the window or its frame drawn otherwise")
+                   seen("fullscreen left the window or its frame drawn otherwise"))
         return
     if session.wayland:
         x, y, width, _ = place
@@ -159,7 +161,7 @@ def size_requests(session, window, screen):
         session.click(x + width + WAYLAND_MINIMISE, y - 15)
         wait_until(lambda: client_area(session, screen) != picture, "not minimised")
         session.run("xdotool", "keydown", "super", "key", "Tab", "keyup", "super")
-        wait_until(back_in_place, "not back intact after a minimise")
+        wait_until(back_in_place, seen("not back intact after a minimise"))
         return
 
     # Windows knows no fullscreen state another program could set: under
@@ -178,7 +180,7 @@ def size_requests(session, window, screen):
     if session.desktop.name != "wine":
         session.run("xdotool", "windowminimize", str(window))
         wait_until(lambda: "HIDDEN" not in net_wm_state(session, window) and back_in_place()
-                   and session.has_focus(window), "not back intact after a minimise")
+                   and session.has_focus(window), seen("not back intact after a minimise"))
     # Taking the states back must not take the window into the taskbar.
     assert "SKIP_TASKBAR" in net_wm_state(session, window), net_wm_state(session, window)
     session.focus(window)
